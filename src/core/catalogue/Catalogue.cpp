@@ -1,0 +1,63 @@
+#include "Catalogue.h"
+
+#include <utility>
+
+const Catalogue::Category *Catalogue::category(int k) const
+{
+    if (k < 1 || k > m_categories.size())
+        return nullptr;
+    return &m_categories[k - 1];
+}
+
+QString Catalogue::CategoryFile(int k) const
+{
+    const Category *c = category(k);
+    return c ? c->file : QString();
+}
+
+QString Catalogue::CategoryName(int k) const
+{
+    const Category *c = category(k);
+    return c ? c->text.name() : QString();
+}
+
+ProductRecord Catalogue::Product(int k, int r) const
+{
+    const Category *c = category(k);
+    return c ? c->text.product(r) : ProductRecord();
+}
+
+QString Catalogue::productName(int k, int r) const
+{
+    const Category *c = category(k);
+    return c ? c->text.productName(r) : QString();
+}
+
+int Catalogue::productCount(int k) const
+{
+    const Category *c = category(k);
+    return c ? c->text.listedCount() : 0;
+}
+
+int Catalogue::productLineCount(int k) const
+{
+    const Category *c = category(k);
+    return c ? c->text.productLineCount() : 0;
+}
+
+void Catalogue::addCategoryFile(const QString &path)
+{
+    if (m_categories.size() < MaxCategories)
+        m_categories.append({path, {}});
+}
+
+void Catalogue::setCategoryText(int k, CategoryText text)
+{
+    if (k >= 1 && k <= m_categories.size())
+        m_categories[k - 1].text = std::move(text);
+}
+
+void Catalogue::clear()
+{
+    m_categories = {};
+}

@@ -1,0 +1,74 @@
+#include "LoadCatalogue.h"
+
+#include "Cp1251.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CategoryText.h"
+#include "catalogue/LineReader.h"
+
+#include <QFile>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString FilesFolder = u"files/"_s;
+
+// Opening a directory, e.g. "files/" from an empty index line, fails like a missing file.
+std::optional<QString> readText(const QDir &workingDirectory, const QString &path)
+{
+    QFile file(workingDirectory.filePath(path));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return Cp1251::decode(bytes);
+}
+
+CatalogueMessage tooManyLines(const QString &path)
+{
+    return {UserError::Kind::Warning, u"Слишком много строк в файле "_s + path + u", лишние строки пропущены"_s};
+}
+
+} // namespace
+
+CatalogueLoadResult LoadCatalogue(Catalogue &catalogue, const QDir &workingDirectory)
+{
+    CatalogueLoadResult result;
+    catalogue.clear();
+
+    const QString indexPath = FilesFolder + u"db.txt"_s;
+    const std::optional<QString> index = readText(workingDirectory, indexPath);
+    if (!index) {
+        result.messages.append({UserError::Kind::Error,
+                                u"Ошибка окрытия файла db.txt!\nВозможно файл повреждён,переустановите программу!"_s});
+        return result;
+    }
+    result.indexOpened = true;
+
+    LineReader lines(*index);
+    while (!lines.atEnd()) {
+        if (catalogue.categoryCount() == Catalogue::MaxCategories) {
+            result.messages.append(tooManyLines(indexPath));
+            break;
+        }
+        const LineReader::Span line = lines.next();
+        catalogue.addCategoryFile(FilesFolder + index->mid(line.start, line.length));
+    }
+
+    for (int k = 1; k <= catalogue.categoryCount(); ++k) {
+        const QString path = catalogue.CategoryFile(k);
+        std::optional<QString> text = readText(workingDirectory, path);
+        if (!text) {
+            result.messages.append({UserError::Kind::Warning, u"Ошибка окрытия файла "_s + path + u"\n"_s});
+            continue;
+        }
+        CategoryText category(std::move(*text), Catalogue::MaxProducts);
+        if (category.hasDroppedLines())
+            result.messages.append(tooManyLines(path));
+        catalogue.setCategoryText(k, std::move(category));
+    }
+    return result;
+}
