@@ -1,0 +1,163 @@
+#include "ration/RationModel.h"
+
+#include "UserError.h"
+#include "ration/Numbers.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+UserError capacityWarning()
+{
+    return UserError(u"Рацион не может содержать более 1024 продуктов"_s, UserError::Kind::Warning);
+}
+
+} // namespace
+
+RationModel::RationModel(QChar decimalSeparator, QObject *parent)
+    : QAbstractListModel(parent)
+    , m_separator(decimalSeparator)
+{
+}
+
+int RationModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid())
+        return 0;
+    return m_rows.isEmpty() ? 1 : int(m_rows.size());
+}
+
+QVariant RationModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    if (role == Qt::DisplayRole)
+        return rowText(index.row());
+    return {};
+}
+
+QString RationModel::rowText(int i) const
+{
+    if (i < 0 || i >= m_rows.size())
+        return {};
+    const RationRow &row = m_rows[i];
+    return row.name + u" = "_s + QString::number(row.grams);
+}
+
+QString RationModel::name(int i) const
+{
+    return i >= 0 && i < m_rows.size() ? m_rows[i].name : QString();
+}
+
+int RationModel::grams(int i) const
+{
+    return i >= 0 && i < m_rows.size() ? m_rows[i].grams : 0;
+}
+
+ProductRecord RationModel::RationTable(int i) const
+{
+    return i >= 0 && i < m_rows.size() ? m_rows[i].values : ProductRecord();
+}
+
+RationModel::Numbers RationModel::parseValues(const ProductRecord &values)
+{
+    return {StrToFloat(values.Belki), StrToFloat(values.Giri), StrToFloat(values.Uglev),
+            StrToFloat(values.Kal)};
+}
+
+void RationModel::append(const QString &name, int grams, const ProductRecord &values)
+{
+    if (m_rows.size() >= Capacity)
+        throw capacityWarning();
+    const Numbers numbers = parseValues(values); // may throw: nothing touched yet
+
+    RationRow row{name, grams, values};
+    row.values.Name.clear();
+    if (m_rows.isEmpty()) {
+        // The empty ration already shows row 0: it is filled, not inserted.
+        m_rows.append(row);
+        m_numbers.append(numbers);
+        const QModelIndex first = index(0);
+        emit dataChanged(first, first, {Qt::DisplayRole});
+    } else {
+        const int at = int(m_rows.size());
+        beginInsertRows(QModelIndex(), at, at);
+        m_rows.append(row);
+        m_numbers.append(numbers);
+        endInsertRows();
+    }
+    recomputeTotals();
+}
+
+void RationModel::remove(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return;
+    if (m_rows.size() == 1) {
+        // The last row stays on screen, now empty.
+        m_rows.clear();
+        m_numbers.clear();
+        const QModelIndex first = index(0);
+        emit dataChanged(first, first, {Qt::DisplayRole});
+    } else {
+        beginRemoveRows(QModelIndex(), row, row);
+        m_rows.removeAt(row);
+        m_numbers.removeAt(row);
+        endRemoveRows();
+    }
+    recomputeTotals();
+}
+
+void RationModel::clear()
+{
+    if (m_rows.isEmpty())
+        return;
+    if (m_rows.size() > 1) {
+        beginRemoveRows(QModelIndex(), 1, int(m_rows.size()) - 1);
+        m_rows.resize(1);
+        m_numbers.resize(1);
+        endRemoveRows();
+    }
+    remove(0);
+}
+
+void RationModel::replace(const QList<RationRow> &rows)
+{
+    if (rows.size() > Capacity)
+        throw capacityWarning();
+    QList<Numbers> numbers;
+    numbers.reserve(rows.size());
+    for (const RationRow &row : rows)
+        numbers.append(parseValues(row.values)); // may throw: nothing touched yet
+
+    beginResetModel();
+    m_rows = rows;
+    for (RationRow &row : m_rows)
+        row.values.Name.clear();
+    m_numbers = std::move(numbers);
+    endResetModel();
+    recomputeTotals();
+}
+
+void RationModel::recomputeTotals()
+{
+    // Each row contributes grams * 0.01 * value, summed exactly in extended precision
+    // and shown in single precision.
+    std::array<long double, 4> sums{};
+    for (qsizetype r = 0; r < m_rows.size(); ++r) {
+        const long double factor = m_rows[r].grams * 0.01L;
+        for (size_t t = 0; t < sums.size(); ++t)
+            sums[t] += factor * m_numbers[r][t];
+    }
+    for (size_t t = 0; t < sums.size(); ++t)
+        m_totals[t] = static_cast<float>(sums[t]);
+    emit totalsChanged();
+}
+
+QString RationModel::totalText(Total t) const
+{
+    if (m_rows.isEmpty())
+        return u"0"_s;
+    const float value = m_totals[size_t(t)];
+    return t == Total::Kal ? FormatKcal(value) : FormatGramTotal(value, m_separator);
+}

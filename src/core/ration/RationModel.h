@@ -1,0 +1,71 @@
+#pragma once
+
+#include "catalogue/ProductRecord.h"
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QString>
+
+#include <array>
+
+// One ration row: the product's name, its mass and its values per 100 g as texts.
+struct RationRow
+{
+    QString name;
+    int grams = 0;
+    ProductRecord values;
+};
+
+// The ration list shown by the grid sgrRacion, with its RationTable and its four totals.
+// Totals are recomputed from all rows after every change, so no rounding is carried
+// from one change to the next; a change that would fail leaves everything as it was.
+class RationModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    static constexpr int Capacity = 1024;
+
+    enum class Total { Belki, Giri, Uglev, Kal };
+
+    explicit RationModel(QChar decimalSeparator, QObject *parent = nullptr);
+
+    // The empty ration shows one empty row.
+    [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+    [[nodiscard]] int count() const { return int(m_rows.size()); }
+    [[nodiscard]] bool isEmpty() const { return m_rows.isEmpty(); }
+
+    // name + " = " + grams; empty outside 0..count()-1.
+    [[nodiscard]] QString rowText(int i) const;
+    [[nodiscard]] QString name(int i) const;
+    [[nodiscard]] int grams(int i) const;
+    // The values of row i with an empty Name; an empty record outside the rows.
+    [[nodiscard]] ProductRecord RationTable(int i) const;
+
+    // Throws UserError (Error) for a value that is not a number, (Warning) when full;
+    // nothing changes then.
+    void append(const QString &name, int grams, const ProductRecord &values);
+    void remove(int row);
+    void clear();
+    // Replaces all rows at once, checked the same way as append.
+    void replace(const QList<RationRow> &rows);
+
+    // Gram totals with one decimal, energy as a whole number; "0" for the empty ration.
+    [[nodiscard]] QString totalText(Total t) const;
+
+signals:
+    void totalsChanged();
+
+private:
+    using Numbers = std::array<long double, 4>;
+
+    [[nodiscard]] static Numbers parseValues(const ProductRecord &values);
+    void recomputeTotals();
+
+    QChar m_separator;
+    QList<RationRow> m_rows;
+    QList<Numbers> m_numbers; // parsed values of m_rows, same order
+    std::array<float, 4> m_totals{};
+};
