@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+
+class TabcPopupMenu;
+class TabcMenuItem;
+
+// The borderless pop-up window of a TabcPopupMenu: lays out, draws and drives the items.
+class TabcPopupMenuForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TabcPopupMenuForm(TabcPopupMenu *menu, QWidget *parent = nullptr);
+
+    [[nodiscard]] TabcPopupMenu *menu() const { return m_menu; }
+
+    // The size of the whole menu; during the slide the window is lower.
+    [[nodiscard]] QSize fullSize() const { return m_fullSize; }
+    // Where the item lies in the window once fully open.
+    [[nodiscard]] QRect itemRect(int index) const;
+    // The item under a window point, or -1.
+    [[nodiscard]] int itemAt(QPoint pos) const;
+
+    [[nodiscard]] int highlightedIndex() const { return m_highlighted; }
+    void setHighlightedIndex(int index);
+
+    [[nodiscard]] bool isSliding() const { return m_slideTimer.isActive(); }
+    [[nodiscard]] bool opensUpwards() const { return m_upwards; }
+
+    // Closes the menu and raises the item's click event, if the item can be chosen.
+    void chooseItem(int index);
+
+signals:
+    // Each height the window shows while opening, the full height last.
+    void slideStep(int visibleHeight);
+    void highlightChanged(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    friend class TabcPopupMenu;
+    void openAt(QPoint globalPos);
+    void relayout();
+    [[nodiscard]] int itemContentWidth(const TabcMenuItem *item) const;
+    [[nodiscard]] int slideOffset() const;
+    void showStep(int height);
+    void nextStep();
+    void moveHighlight(int direction);
+    void chooseByAccelerator(QChar letter);
+
+    void paintFrame(QPainter &painter) const;
+    void paintItem(QPainter &painter, int index) const;
+    void paintSeparator(QPainter &painter, const QRect &rect) const;
+    void paintHighlight(QPainter &painter, const QRect &band, const QRect &textRect) const;
+    void paintImage(QPainter &painter, const TabcMenuItem *item, const QRect &square, bool highlighted) const;
+
+    TabcPopupMenu *m_menu;
+    QSize m_fullSize;
+    QList<QRect> m_itemRects;
+    int m_highlighted = -1;
+
+    QRect m_finalGeometry;
+    bool m_upwards = false;
+    QList<int> m_steps;
+    int m_stepIndex = 0;
+    QTimer m_slideTimer;
+    QElapsedTimer m_stepClock;
+};
