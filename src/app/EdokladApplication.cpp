@@ -1,0 +1,24 @@
+#include "EdokladApplication.h"
+
+#include "Fonts.h"
+#include "Guarded.h"
+#include "Texts.h"
+
+EdokladApplication::EdokladApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setUp();
+}
+
+void EdokladApplication::setUp()
+{
+    // The application name (not the display name) so that Qt does not append it to dialog titles.
+    QCoreApplication::setApplicationName(Texts::applicationTitle());
+    Fonts::installSubstitutions();
+}
+
+bool EdokladApplication::notify(QObject *receiver, QEvent *event)
+{
+    bool result = false;
+    runGuarded([&] { result = QApplication::notify(receiver, event); });
+    return result;
+}

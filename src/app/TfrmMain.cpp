@@ -1,0 +1,437 @@
+#include "TfrmMain.h"
+
+#include "AppIcons.h"
+#include "Fonts.h"
+#include "Guarded.h"
+#include "MessageBoxes.h"
+#include "StringGrid.h"
+#include "Texts.h"
+#include "TfrmPrint.h"
+#include "TfrmWeight.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CategoryListModel.h"
+#include "catalogue/LoadCatalogue.h"
+#include "catalogue/ProductListModel.h"
+#include "popupmenu/TabcMenuItem.h"
+#include "popupmenu/TabcPopupMenu.h"
+#include "ration/RationModel.h"
+#include "rotlabel/TabcRotLabel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QShortcut>
+#include <QStandardItemModel>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// The client area the window was laid out for, at 96 dots per inch.
+constexpr int kClientWidth = 518;
+constexpr int kClientHeight = 488;
+
+QFrame *makePanel(QWidget *parent, const QString &name)
+{
+    auto *panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFrameShape(QFrame::NoFrame);
+    return panel;
+}
+
+void fillWhite(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+} // namespace
+
+TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_catalogue(catalogue)
+{
+    setObjectName(u"frmMain"_s);
+    setWindowTitle(Texts::applicationTitle());
+    setFont(Fonts::msSansSerif(13));
+    fillWhite(this);
+
+    m_categories = new CategoryListModel(&m_catalogue, this);
+    m_products = new ProductListModel(&m_catalogue, this);
+    m_ration = new RationModel(QLocale::system().decimalPoint().at(0), this);
+
+    createPanels();
+    createTotals();
+    createMenu();
+    createContextMenus();
+    createFileDialogs();
+
+    connect(m_ration, &RationModel::totalsChanged, this, &TfrmMain::showTotals);
+
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::setDialogs(TfrmWeight *weight, TfrmPrint *print)
+{
+    m_frmWeight = weight;
+    m_frmPrint = print;
+}
+
+void TfrmMain::createPanels()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(u"client"_s);
+    auto *column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    setCentralWidget(client);
+
+    // Upper half: categories docked left, products filling the rest.
+    Panel1 = makePanel(client, u"Panel1"_s);
+    auto *upper = new QHBoxLayout(Panel1);
+    upper->setContentsMargins(0, 0, 0, 0);
+    upper->setSpacing(0);
+
+    sgrCategory = new QTableView(Panel1);
+    sgrCategory->setObjectName(u"sgrCategory"_s);
+    sgrCategory->setModel(m_categories);
+    setUpStringGrid(sgrCategory, 175, 16, Fonts::msSansSerif(11), true);
+    sgrCategory->setFixedWidth(180);
+    upper->addWidget(sgrCategory);
+
+    sgrProducts = new QTableView(Panel1);
+    sgrProducts->setObjectName(u"sgrProducts"_s);
+    sgrProducts->setModel(m_products);
+    setUpStringGrid(sgrProducts, 325, 16, Fonts::msSansSerif(11), true);
+    upper->addWidget(sgrProducts);
+    column->addWidget(Panel1, 1);
+
+    // Lower half: the ration list docked left, the totals panel filling the rest.
+    Panel3 = makePanel(client, u"Panel3"_s);
+    fillWhite(Panel3);
+    Panel3->setFixedHeight(185);
+    auto *lower = new QHBoxLayout(Panel3);
+    lower->setContentsMargins(0, 0, 0, 0);
+    lower->setSpacing(0);
+
+    // The frame and title of the ration list; the list itself lies over it, below the title.
+    auto *title = new QStandardItemModel(1, 1, this);
+    sgrRacionCont = new QTableView(Panel3);
+    sgrRacionCont->setObjectName(u"sgrRacionCont"_s);
+    sgrRacionCont->setModel(title);
+    setUpStringGrid(sgrRacionCont, 284, 16, Fonts::msSansSerif(11), true);
+    sgrRacionCont->setFixedWidth(288);
+    sgrRacionCont->setFocusPolicy(Qt::NoFocus);
+    sgrRacionCont->setSelectionMode(QAbstractItemView::NoSelection);
+    lower->addWidget(sgrRacionCont);
+
+    Panel5 = new QFrame(Panel3);
+    Panel5->setObjectName(u"Panel5"_s);
+    Panel5->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+    Panel5->setPalette(QApplication::palette());
+    Panel5->setAutoFillBackground(true);
+    lower->addWidget(Panel5, 1);
+
+    sgrRacion = new QTableView(Panel3);
+    sgrRacion->setObjectName(u"sgrRacion"_s);
+    sgrRacion->setModel(m_ration);
+    setUpStringGrid(sgrRacion, 283, 18, font(), false);
+    sgrRacion->setFrameShape(QFrame::NoFrame);
+    sgrRacion->setShowGrid(false);
+    sgrRacion->setGeometry(2, 19, 284, 164);
+    sgrRacion->setContextMenuPolicy(Qt::CustomContextMenu);
+    sgrRacion->raise();
+    column->addWidget(Panel3);
+
+    connect(sgrCategory->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    runGuarded([&] { sgrCategorySelectCell(0, current.row() + 1); });
+            });
+    sgrProducts->viewport()->installEventFilter(this);
+    sgrRacion->viewport()->installEventFilter(this);
+    connect(sgrRacion, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { runGuarded([&] { sgrRacionContextPopup(pos); }); });
+}
+
+void TfrmMain::createTotals()
+{
+    struct Place {
+        const char16_t *name;
+        int left, top;
+        const char16_t *caption;
+        bool value;
+    };
+    const Place places[] = {
+        {u"abcRotLabel1", 80, 56, u"Белков:", false},  {u"abcRotLabel2", 80, 80, u"Жиров:", false},
+        {u"abcRotLabel3", 80, 104, u"Углеводов:", false}, {u"abcRotLabel4", 80, 128, u"кКалорий:", false},
+        {u"edtBelki", 163, 57, u"0", true},             {u"edtGiri", 163, 81, u"0", true},
+        {u"edtUglev", 163, 105, u"0", true},            {u"edtKal", 163, 129, u"0", true},
+    };
+    TabcRotLabel *values[4] = {};
+    int valueIndex = 0;
+    for (const Place &place : places) {
+        auto *label = new TabcRotLabel(Panel5);
+        label->beginLoad();
+        label->setObjectName(QString::fromUtf16(place.name));
+        label->setTransparent(true);
+        label->setFont(place.value ? Fonts::arial(12, true) : Fonts::arial(13));
+        label->setCaption(QString::fromUtf16(place.caption));
+        label->move(place.left, place.top);
+        label->Loaded();
+        if (place.value)
+            values[valueIndex++] = label;
+    }
+    edtBelki = values[0];
+    edtGiri = values[1];
+    edtUglev = values[2];
+    edtKal = values[3];
+}
+
+void TfrmMain::createMenu()
+{
+    mnuFile = menuBar()->addMenu(u"&Рацион"_s);
+    mnuFile->setObjectName(u"mnuFile"_s);
+    connect(mnuFile, &QMenu::aboutToShow, this, [this] { runGuarded([&] { mnuFileClick(); }); });
+
+    // Shortcuts are our own, so that the menu's availability is worked out before one acts;
+    // the menu shows them after a tab.
+    auto addItem = [this](const char *name, const QString &caption, AppIcons::Index icon,
+                          const QKeySequence &keys) {
+        auto *item = mnuFile->addAction(AppIcons::icon(icon),
+                                        caption + u'\t' + keys.toString(QKeySequence::NativeText));
+        item->setObjectName(QLatin1String(name));
+        auto *shortcut = new QShortcut(keys, this);
+        shortcut->setObjectName(QLatin1String(name) + u"Shortcut"_s);
+        connect(shortcut, &QShortcut::activated, this, [this, item] { shortcutActivated(item); });
+        return item;
+    };
+    mnuFileSave = addItem("mnuFileSave", u"Сохранить"_s, AppIcons::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuFileSaveAs = addItem("mnuFileSaveAs", u"Сохранить как..."_s, AppIcons::SaveAs,
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    mnuFileOpen = addItem("mnuFileOpen", u"Открыть"_s, AppIcons::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFile->addSeparator()->setObjectName(u"N1"_s);
+    mnuFilePrint = addItem("mnuFilePrint", u"Печать"_s, AppIcons::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuFile->addSeparator()->setObjectName(u"N6"_s);
+    mnuFileExit = addItem("mnuFileExit", u"Выход"_s, AppIcons::Exit, QKeySequence(Qt::ALT | Qt::Key_X));
+
+    connect(mnuFileExit, &QAction::triggered, this, [this] { runGuarded([&] { mnuFileExitClick(); }); });
+}
+
+void TfrmMain::shortcutActivated(QAction *item)
+{
+    runGuarded([&] { mnuFileClick(); });
+    if (item->isEnabled())
+        item->trigger();
+}
+
+void TfrmMain::createContextMenus()
+{
+    // The catalogue grids carry an empty menu: a right click on them opens nothing.
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(u"PopupMenu1"_s);
+    sgrCategory->setContextMenuPolicy(Qt::PreventContextMenu);
+    sgrProducts->setContextMenuPolicy(Qt::PreventContextMenu);
+
+    const QList<QIcon> images = AppIcons::imageList();
+
+    abcPopupMenu1 = new TabcPopupMenu(this);
+    abcPopupMenu1->setObjectName(u"abcPopupMenu1"_s);
+    abcPopupMenu1->setImages(images);
+    abcPopupMenu1->setFont(Fonts::msSansSerif(13));
+    abcPopupMenu1->Options().ItemHeight = 22;
+    abcPopupMenu1->Options().CloseAnimation = amnToolbar;
+    abcPopupMenu1->setOldDisabledStyle(true);
+    N2 = abcPopupMenu1->addItem(QString(), AppIcons::Delete);
+    N2->setObjectName(u"N2"_s);
+    connect(abcPopupMenu1, &TabcPopupMenu::OnPopup, this, [this] { runGuarded([&] { abcPopupMenu1Popup(); }); });
+    connect(N2, &TabcMenuItem::Click, this, [this] { runGuarded([&] { N2Click(); }); });
+
+    abcPopupMenu2 = new TabcPopupMenu(this);
+    abcPopupMenu2->setObjectName(u"abcPopupMenu2"_s);
+    abcPopupMenu2->setImages(images);
+    abcPopupMenu2->Options().ItemHeight = 22;
+    N3 = abcPopupMenu2->addItem(u"Очистить список проуктов рациона"_s, AppIcons::Clear);
+    N3->setObjectName(u"N3"_s);
+    connect(N3, &TabcMenuItem::Click, this, [this] { runGuarded([&] { N3Click(); }); });
+}
+
+void TfrmMain::createFileDialogs()
+{
+    const QStringList filters{u"Едоклад  (*.edk)"_s, u"Все файлы (*)"_s};
+    auto make = [&](const char *name, const QString &title, QFileDialog::AcceptMode mode) {
+        auto *dialog = new QFileDialog(this, title);
+        dialog->setObjectName(QLatin1String(name));
+        dialog->setNameFilters(filters);
+        dialog->selectNameFilter(filters.first());
+        dialog->setDefaultSuffix(u"edk"_s);
+        dialog->setAcceptMode(mode);
+        dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog->setSizeGripEnabled(true);
+        return dialog;
+    };
+    dlgOpen = make("dlgOpen", u"Загрузить рацион..."_s, QFileDialog::AcceptOpen);
+    dlgSave = make("dlgSave", u"Сохранить рацион..."_s, QFileDialog::AcceptSave);
+}
+
+bool TfrmMain::event(QEvent *event)
+{
+    // The first-activation work runs once, from the event loop, after the window is up; showing
+    // counts as activating so that it also runs where no window manager hands out focus.
+    if (!m_activated && !m_activationQueued
+        && (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)) {
+        m_activationQueued = true;
+        QMetaObject::invokeMethod(
+            this, [this] { runGuarded([&] { FormActivate(); }); }, Qt::QueuedConnection);
+    }
+    return QMainWindow::event(event);
+}
+
+void TfrmMain::FormActivate()
+{
+    if (m_activated)
+        return;
+    m_activated = true;
+
+    if (CurrentFileName.isEmpty())
+        mnuFileSave->setEnabled(false);
+
+    m_categories->setHeaderText(u"Категории продуктов"_s);
+    m_products->setHeaderText(u"Продукты"_s);
+    sgrRacionCont->model()->setHeaderData(0, Qt::Horizontal, u"Рацион"_s);
+
+    const CatalogueLoadResult loaded = LoadCatalogue(m_catalogue, QDir::current());
+    m_categories->reload();
+    for (const CatalogueMessage &message : loaded.messages)
+        MessageBoxes::show(message.kind, message.text);
+    if (!loaded.indexOpened)
+        emit endRequested(); // the remaining steps still run, on empty tables
+
+    {
+        const QSignalBlocker blocker(sgrCategory->selectionModel());
+        sgrCategory->setCurrentIndex(m_categories->index(0, 0));
+    }
+    FillProductGrid(1);
+}
+
+void TfrmMain::sgrCategorySelectCell(int /*ACol*/, int ARow)
+{
+    FillProductGrid(ARow);
+}
+
+void TfrmMain::FillProductGrid(int k)
+{
+    m_products->setCategory(k);
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == sgrProducts->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto button = static_cast<QMouseEvent *>(event)->button();
+        // After the view has handled the release, as a grid's own mouse-up event comes last.
+        const bool handled = QObject::eventFilter(watched, event);
+        QMetaObject::invokeMethod(
+            this, [this, button] { runGuarded([&] { sgrProductsMouseUp(button); }); }, Qt::QueuedConnection);
+        return handled;
+    }
+    if (watched == sgrRacion->viewport() && event->type() == QEvent::MouseButtonPress) {
+        runGuarded([&] { sgrRacionMouseDown(static_cast<QMouseEvent *>(event)->position().toPoint()); });
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::sgrProductsMouseUp(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton || !m_frmWeight)
+        return;
+    const QModelIndex current = sgrProducts->currentIndex();
+    if (!current.isValid())
+        return; // no product is current: nothing to add
+    const int k = sgrCategory->currentIndex().row() + 1;
+    const int p = current.row() + 1;
+
+    m_frmWeight->setProductName(current.data().toString());
+    const ProductRecord product = m_catalogue.Product(k, p);
+    m_frmWeight->PendingProduct.Belki = product.Belki;
+    m_frmWeight->PendingProduct.Giri = product.Giri;
+    m_frmWeight->PendingProduct.Uglev = product.Uglev;
+    m_frmWeight->PendingProduct.Kal = product.Kal;
+    m_frmWeight->exec();
+}
+
+void TfrmMain::sgrRacionMouseDown(const QPoint &pos)
+{
+    // Any button makes the row under the pointer current; below the last row there is none.
+    const QModelIndex index = sgrRacion->indexAt(pos);
+    if (index.isValid()) {
+        sgrRacion->setCurrentIndex(index);
+    } else {
+        sgrRacion->selectionModel()->clear();
+    }
+}
+
+void TfrmMain::sgrRacionContextPopup(const QPoint &pos)
+{
+    if (m_ration->isEmpty())
+        return; // nothing opens over an empty ration
+    TabcPopupMenu *menu = sgrRacion->currentIndex().isValid() ? abcPopupMenu1 : abcPopupMenu2;
+    const QPoint global = sgrRacion->viewport()->mapToGlobal(pos);
+    menu->Popup(global.x(), global.y());
+}
+
+void TfrmMain::abcPopupMenu1Popup()
+{
+    QString text = m_ration->rowText(sgrRacion->currentIndex().row());
+    if (text.isEmpty())
+        text = m_ration->rowText(m_ration->count() - 1);
+    N2->setCaption(u"Удалить \""_s + text + u"\" из списка"_s);
+}
+
+void TfrmMain::N2Click()
+{
+    m_ration->remove(sgrRacion->currentIndex().row());
+}
+
+void TfrmMain::N3Click()
+{
+    m_ration->clear();
+    mnuFileSave->setEnabled(false);
+}
+
+void TfrmMain::mnuFileClick()
+{
+    const bool hasRows = !m_ration->isEmpty();
+    mnuFileSaveAs->setEnabled(hasRows);
+    mnuFilePrint->setEnabled(hasRows);
+}
+
+void TfrmMain::mnuFileExitClick()
+{
+    emit endRequested();
+}
+
+void TfrmMain::showTotals()
+{
+    edtBelki->setCaption(m_ration->totalText(RationModel::Total::Belki));
+    edtGiri->setCaption(m_ration->totalText(RationModel::Total::Giri));
+    edtUglev->setCaption(m_ration->totalText(RationModel::Total::Uglev));
+    edtKal->setCaption(m_ration->totalText(RationModel::Total::Kal));
+}

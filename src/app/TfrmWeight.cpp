@@ -1,0 +1,135 @@
+#include "TfrmWeight.h"
+
+#include "Fonts.h"
+#include "Guarded.h"
+#include "ration/RationModel.h"
+#include "spinedit/TabcLSpinEdit.h"
+#include "spinedit/TabcSubLabel.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::WindowStaysOnTopHint),
+      m_ration(ration)
+{
+    setObjectName(u"frmWeight"_s);
+    setWindowTitle(u"Ввод массы"_s);
+    setFont(Fonts::msSansSerif(11));
+    setFixedSize(263, 127);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(u"Panel1"_s);
+    Panel1->setGeometry(0, 0, 263, 49);
+    QPalette white = Panel1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Panel1->setPalette(white);
+    Panel1->setAutoFillBackground(true);
+
+    Label2 = new QLabel(u"Label2"_s, Panel1);
+    Label2->setObjectName(u"Label2"_s);
+    Label2->setFont(Fonts::tahoma(11, true));
+    Label2->setTextFormat(Qt::PlainText);
+    Label2->move(24, 16);
+    Label2->adjustSize();
+
+    Panel2 = new QFrame(this);
+    Panel2->setObjectName(u"Panel2"_s);
+    Panel2->setGeometry(0, 49, 263, 3);
+    QPalette navy = Panel2->palette();
+    navy.setColor(QPalette::Window, QColor(0, 0, 128));
+    Panel2->setPalette(navy);
+    Panel2->setAutoFillBackground(true);
+
+    BitBtn1 = new QPushButton(u"OK"_s, this);
+    BitBtn1->setObjectName(u"BitBtn1"_s);
+    BitBtn1->setGeometry(40, 96, 75, 25);
+
+    BitBtn2 = new QPushButton(u"Отмена"_s, this);
+    BitBtn2->setObjectName(u"BitBtn2"_s);
+    BitBtn2->setGeometry(136, 96, 75, 25);
+
+    edtWeight = new TabcLSpinEdit(this);
+    edtWeight->setObjectName(u"edtWeight"_s);
+    edtWeight->setAutoSize(false);
+    edtWeight->setGeometry(136, 64, 65, 22);
+    edtWeight->setMinValue(1);
+    edtWeight->setMaxValue(20000);
+    edtWeight->setValue(100);
+    edtWeight->SubLabel()->setText(u"Масса"_s);
+    edtWeight->SubLabel()->setFont(Fonts::msSansSerif(11, true));
+    edtWeight->SubLabel()->move(84, 66);
+    edtWeight->SubLabel()->adjustSize();
+
+    setTabOrder(BitBtn1, BitBtn2);
+    setTabOrder(BitBtn2, edtWeight);
+
+    // OK's click sets the result first and runs the handler; the dialog closes even if it fails.
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        setResult(QDialog::Accepted);
+        runGuarded([&] { BitBtn1Click(); });
+        accept();
+    });
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(edtWeight, &TabcLSpinEdit::KeyUp, this, &TfrmWeight::edtWeightKeyUp);
+}
+
+void TfrmWeight::setProductName(const QString &name)
+{
+    Label2->setText(name);
+    Label2->adjustSize();
+}
+
+QString TfrmWeight::productName() const
+{
+    return Label2->text();
+}
+
+void TfrmWeight::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (QWidget *owner = parentWidget()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(owner->frameGeometry().center());
+        move(frame.topLeft());
+    }
+    FormShow();
+}
+
+void TfrmWeight::FormShow()
+{
+    edtWeight->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmWeight::keyPressEvent(QKeyEvent *event)
+{
+    // No cancel button is set: Esc acts only through the mass field's key-up handler.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmWeight::edtWeightKeyUp(int key, Qt::KeyboardModifiers /*shift*/)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // Enter confirms the mass as leaving the field would: brought into range first.
+        edtWeight->ClampValue();
+        BitBtn1->click();
+    } else if (key == Qt::Key_Escape) {
+        BitBtn2->click();
+    }
+}
+
+void TfrmWeight::BitBtn1Click()
+{
+    m_ration->append(Label2->text(), edtWeight->Value(), PendingProduct);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "catalogue/ProductRecord.h"
+
+#include <QDialog>
+
+class RationModel;
+class TabcLSpinEdit;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The mass entry dialog: asks for the grams of the product just chosen and, on OK,
+// appends it to the ration itself.
+class TfrmWeight : public QDialog
+{
+    Q_OBJECT
+public:
+    TfrmWeight(RationModel *ration, QWidget *parent);
+
+    void setProductName(const QString &name);
+    [[nodiscard]] QString productName() const;
+    [[nodiscard]] TabcLSpinEdit *weightField() const { return edtWeight; }
+
+    // The values of the product being added; its Name stays empty (the name is Label2's text).
+    ProductRecord PendingProduct;
+
+public slots:
+    void FormShow();
+    void edtWeightKeyUp(int key, Qt::KeyboardModifiers shift);
+    void BitBtn1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    RationModel *m_ration;
+    QFrame *Panel1 = nullptr;
+    QFrame *Panel2 = nullptr;
+    QLabel *Label2 = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+    QPushButton *BitBtn2 = nullptr;
+    TabcLSpinEdit *edtWeight = nullptr;
+};

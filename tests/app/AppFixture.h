@@ -1,0 +1,90 @@
+#pragma once
+
+// Builds the program's three windows the way start-up does, over a catalogue written into a
+// temporary working directory, and records every message box instead of showing it.
+
+#include "EdokladApplication.h"
+#include "MessageBoxes.h"
+#include "TfrmMain.h"
+#include "TfrmPrint.h"
+#include "TfrmWeight.h"
+#include "catalogue/Catalogue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+struct RecordedBox {
+    UserError::Kind kind;
+    QString title;
+    QString text;
+};
+
+class AppFixture
+{
+public:
+    AppFixture()
+    {
+        EdokladApplication::setUp();
+        QDir(m_dir.path()).mkdir(QStringLiteral("files"));
+        MessageBoxes::setHook([this](UserError::Kind kind, const QString &title, const QString &text) {
+            boxes.append({kind, title, text});
+        });
+    }
+    ~AppFixture()
+    {
+        MessageBoxes::setHook(nullptr);
+        QDir::setCurrent(m_previous);
+    }
+
+    // Writes files/<name> in Windows-1251 with CR LF line ends.
+    void writeFile(const QString &name, const QStringList &lines)
+    {
+        QFile file(m_dir.filePath(QStringLiteral("files/") + name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QStringEncoder encode("windows-1251");
+        for (const QString &line : lines)
+            file.write(encode(line + QStringLiteral("\r\n")));
+    }
+
+    // Starts the program in the temporary directory and waits until its first activation has run.
+    void start()
+    {
+        QDir::setCurrent(m_dir.path());
+        main = std::make_unique<TfrmMain>(catalogue);
+        weight = std::make_unique<TfrmWeight>(main->ration(), main.get());
+        print = std::make_unique<TfrmPrint>(main.get());
+        main->setDialogs(weight.get(), print.get());
+        endRequests = std::make_unique<QSignalSpy>(main.get(), &TfrmMain::endRequested);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        QTRY_VERIFY(main->findChild<QObject *>(QStringLiteral("sgrCategory")) != nullptr);
+        // The first activation is queued from the show; let it run.
+        QTest::qWait(50);
+    }
+
+    template<typename T>
+    T *child(const char *name) const
+    {
+        T *found = main->findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no child %s", name);
+        return found;
+    }
+
+    QList<RecordedBox> boxes;
+    Catalogue catalogue;
+    std::unique_ptr<TfrmMain> main;
+    std::unique_ptr<TfrmWeight> weight;
+    std::unique_ptr<TfrmPrint> print;
+    std::unique_ptr<QSignalSpy> endRequests;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous = QDir::currentPath();
+};

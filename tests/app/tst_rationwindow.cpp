@@ -1,0 +1,325 @@
+// Building a ration in the main window as a user does: a product is picked with the mouse, the
+// mass dialog is answered, rows are removed and cleared through the context menus.
+
+#include "AppFixture.h"
+#include "Beep.h"
+#include "popupmenu/TabcMenuItem.h"
+#include "popupmenu/TabcPopupMenu.h"
+#include "popupmenu/TabcPopupMenuForm.h"
+#include "ration/RationModel.h"
+#include "rotlabel/TabcRotLabel.h"
+#include "spinedit/TabcLSpinEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+void writeCatalogue(AppFixture &app)
+{
+    app.writeFile(u"db.txt"_s, {u"dairy.txt"_s, u"odd.txt"_s});
+    app.writeFile(u"dairy.txt"_s, {u"Молочные продукты"_s, u"Молоко 3,2%;2,9;3,2;4,7;59"_s,
+                                   u"Творог 9%;16,7;9;2;159"_s, u"Сливки = 10%;3;10;4;118"_s});
+    // A value with a point, one that is no number, one missing.
+    app.writeFile(u"odd.txt"_s, {u"Разное"_s, u"Мёд;0.8;0;81.5;329"_s, u"Порча;1;abc;1;1"_s, u"Без калорий;1;1;1"_s});
+}
+
+QTableView *grid(AppFixture &app, const char *name)
+{
+    return app.child<QTableView>(name);
+}
+
+QString caption(AppFixture &app, const char *name)
+{
+    return app.child<TabcRotLabel>(name)->caption();
+}
+
+QStringList totals(AppFixture &app)
+{
+    return {caption(app, "edtBelki"), caption(app, "edtGiri"), caption(app, "edtUglev"), caption(app, "edtKal")};
+}
+
+QStringList rows(AppFixture &app)
+{
+    QStringList texts;
+    for (int i = 0; i < app.main->ration()->count(); ++i)
+        texts << grid(app, "sgrRacion")->model()->index(i, 0).data().toString();
+    return texts;
+}
+
+void selectCategory(AppFixture &app, int viewRow)
+{
+    QTableView *categories = grid(app, "sgrCategory");
+    QTest::mouseClick(categories->viewport(), Qt::LeftButton, {},
+                      categories->visualRect(categories->model()->index(viewRow, 0)).center());
+}
+
+// Releases the left button over product row viewRow and answers the mass dialog with `answer`.
+void pickProduct(AppFixture &app, int viewRow, const std::function<void(TfrmWeight *)> &answer)
+{
+    QTableView *products = grid(app, "sgrProducts");
+    bool answered = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!answered && app.weight->isVisible() && QApplication::activeModalWidget() == app.weight.get()) {
+            answered = true;
+            answer(app.weight.get());
+        }
+    });
+    poll.start();
+    QTest::mouseClick(products->viewport(), Qt::LeftButton, {},
+                      products->visualRect(products->model()->index(viewRow, 0)).center());
+    QTRY_VERIFY(answered);
+    QTRY_VERIFY(!app.weight->isVisible());
+}
+
+auto typeAnd(const QString &text, std::function<void(TfrmWeight *)> confirm)
+{
+    return [text, confirm](TfrmWeight *dialog) {
+        TabcLSpinEdit *field = dialog->weightField();
+        QVERIFY(field->hasFocus());
+        QCOMPARE(field->selectedText(), field->text()); // typing replaces the mass shown
+        field->selectAll();
+        field->del();
+        if (!text.isEmpty())
+            QTest::keyClicks(field, text);
+        confirm(dialog);
+    };
+}
+
+void pressEnter(TfrmWeight *dialog)
+{
+    QTest::keyClick(dialog->weightField(), Qt::Key_Return);
+}
+
+void clickOk(TfrmWeight *dialog)
+{
+    QTest::mouseClick(dialog->findChild<QPushButton *>(u"BitBtn1"_s), Qt::LeftButton);
+}
+
+// A right click on the ration grid at a point; returns the menu that opened, if any.
+TabcPopupMenu *rightClick(AppFixture &app, const QPoint &pos)
+{
+    QWidget *viewport = grid(app, "sgrRacion")->viewport();
+    QTest::mousePress(viewport, Qt::RightButton, {}, pos);
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, pos);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
+    QApplication::sendEvent(viewport, &request);
+    return TabcPopupMenu::openMenu();
+}
+
+QPoint rowCentre(AppFixture &app, int row)
+{
+    QTableView *ration = grid(app, "sgrRacion");
+    return ration->visualRect(ration->model()->index(row, 0)).center();
+}
+
+void choose(TabcPopupMenu *menu)
+{
+    QVERIFY(menu);
+    QTRY_VERIFY(menu->form() && menu->form()->isVisible());
+    QTest::keyClick(menu->form(), Qt::Key_Down);
+    QTest::keyClick(menu->form(), Qt::Key_Return);
+    QTRY_VERIFY(TabcPopupMenu::openMenu() == nullptr);
+}
+} // namespace
+
+class TestRationWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { Beep::setHandler([] {}); }
+    void cleanup() { Beep::setHandler(nullptr); }
+
+    void massDialogAnswers_data();
+    void massDialogAnswers();
+    void cancelChangesNothing();
+    void dialogKeepsMassAndShowsName();
+    void badCatalogueValueChangesNothing();
+    void contextMenusRemoveAndClear();
+    void otherButtonsOpenNoDialog();
+};
+
+void TestRationWindow::massDialogAnswers_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("withEnter");
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("fieldAfter");
+
+    // Enter brings the mass into range first, as leaving the field does.
+    QTest::newRow("25000 Enter") << u"25000"_s << true << u"Молоко 3,2% = 20000"_s << u"20000"_s;
+    QTest::newRow("25000 OK") << u"25000"_s << false << u"Молоко 3,2% = 20000"_s << u"20000"_s;
+    QTest::newRow("0 Enter") << u"0"_s << true << u"Молоко 3,2% = 1"_s << u"1"_s;
+    QTest::newRow("0 OK") << u"0"_s << false << u"Молоко 3,2% = 1"_s << u"1"_s;
+    QTest::newRow("empty Enter") << QString() << true << u"Молоко 3,2% = 1"_s << QString();
+    QTest::newRow("empty OK") << QString() << false << u"Молоко 3,2% = 1"_s << QString();
+    QTest::newRow("sign OK") << u"-"_s << false << u"Молоко 3,2% = 1"_s << u"-"_s;
+    QTest::newRow("250 Enter") << u"250"_s << true << u"Молоко 3,2% = 250"_s << u"250"_s;
+}
+
+void TestRationWindow::massDialogAnswers()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, withEnter);
+    QFETCH(QString, row);
+    QFETCH(QString, fieldAfter);
+
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+    pickProduct(app, 0, typeAnd(typed, withEnter ? pressEnter : clickOk));
+
+    QCOMPARE(rows(app), QStringList{row});
+    QCOMPARE(app.weight->weightField()->text(), fieldAfter);
+    QVERIFY(app.boxes.isEmpty());
+}
+
+void TestRationWindow::cancelChangesNothing()
+{
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+    const QList<std::function<void(TfrmWeight *)>> cancels{
+        [](TfrmWeight *d) { QTest::keyClick(d->weightField(), Qt::Key_Escape); },
+        [](TfrmWeight *d) { QTest::mouseClick(d->findChild<QPushButton *>(u"BitBtn2"_s), Qt::LeftButton); },
+        [](TfrmWeight *d) { d->close(); },
+    };
+    for (const auto &cancel : cancels) {
+        pickProduct(app, 1, cancel);
+        QCOMPARE(app.main->ration()->count(), 0);
+        QCOMPARE(totals(app), (QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s}));
+    }
+    // Esc while a button has the focus does nothing.
+    pickProduct(app, 1, [](TfrmWeight *d) {
+        auto *ok = d->findChild<QPushButton *>(u"BitBtn1"_s);
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Escape);
+        QVERIFY(d->isVisible());
+        QTest::keyClick(ok, Qt::Key_Space);
+    });
+    QCOMPARE(rows(app), QStringList{u"Творог 9% = 100"_s});
+}
+
+void TestRationWindow::dialogKeepsMassAndShowsName()
+{
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+    QString shownName;
+    QString shownMass;
+    pickProduct(app, 1, [&](TfrmWeight *d) {
+        shownName = d->productName();
+        shownMass = d->weightField()->text();
+        typeAnd(u"150"_s, pressEnter)(d);
+    });
+    QCOMPARE(shownName, u"Творог 9%"_s);
+    QCOMPARE(shownMass, u"100"_s);
+
+    pickProduct(app, 0, [&](TfrmWeight *d) {
+        shownName = d->productName();
+        shownMass = d->weightField()->selectedText();
+        pressEnter(d);
+    });
+    QCOMPARE(shownName, u"Молоко 3,2%"_s);
+    QCOMPARE(shownMass, u"150"_s);
+    QCOMPARE(rows(app), (QStringList{u"Творог 9% = 150"_s, u"Молоко 3,2% = 150"_s}));
+    // 1.5 × (16.7 + 2.9) and so on, shown with the user's separator (a point here).
+    QCOMPARE(totals(app), (QStringList{u"29.4"_s, u"18.3"_s, u"10.1"_s, u"327"_s}));
+}
+
+void TestRationWindow::badCatalogueValueChangesNothing()
+{
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+    selectCategory(app, 1);
+    pickProduct(app, 0, pressEnter); // "0.8" with a point is read as well
+    QCOMPARE(rows(app), QStringList{u"Мёд = 100"_s});
+    const QStringList before = totals(app);
+    QCOMPARE(before, (QStringList{u"0.8"_s, u"0.0"_s, u"81.5"_s, u"329"_s}));
+
+    pickProduct(app, 1, pressEnter);
+    pickProduct(app, 2, pressEnter);
+    QCOMPARE(app.boxes.size(), 2);
+    QCOMPARE(app.boxes[0].text, u"'abc' is not a valid floating point value"_s);
+    QCOMPARE(app.boxes[0].title, u"Программа расчета калорийности питания"_s);
+    QCOMPARE(app.boxes[1].text, u"'' is not a valid floating point value"_s);
+    QCOMPARE(rows(app), QStringList{u"Мёд = 100"_s});
+    QCOMPARE(totals(app), before);
+}
+
+void TestRationWindow::contextMenusRemoveAndClear()
+{
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+
+    // Over the empty ration nothing opens.
+    QCOMPARE(rightClick(app, rowCentre(app, 0)), nullptr);
+
+    pickProduct(app, 0, pressEnter);
+    pickProduct(app, 2, pressEnter); // a name with "=" in it
+    pickProduct(app, 1, pressEnter);
+    QCOMPARE(rows(app), (QStringList{u"Молоко 3,2% = 100"_s, u"Сливки = 10% = 100"_s, u"Творог 9% = 100"_s}));
+
+    TabcPopupMenu *menu = rightClick(app, rowCentre(app, 1));
+    QVERIFY(menu);
+    QCOMPARE(menu->objectName(), u"abcPopupMenu1"_s);
+    QCOMPARE(menu->items().first()->caption(), u"Удалить \"Сливки = 10% = 100\" из списка"_s);
+    choose(menu);
+    QCOMPARE(rows(app), (QStringList{u"Молоко 3,2% = 100"_s, u"Творог 9% = 100"_s}));
+    QCOMPARE(totals(app), (QStringList{u"19.6"_s, u"12.2"_s, u"6.7"_s, u"218"_s}));
+
+    // Below the last row: the clear menu.
+    QTableView *ration = grid(app, "sgrRacion");
+    menu = rightClick(app, QPoint(20, ration->viewport()->height() - 5));
+    QVERIFY(menu);
+    QCOMPARE(menu->objectName(), u"abcPopupMenu2"_s);
+    QCOMPARE(menu->items().first()->caption(), u"Очистить список проуктов рациона"_s);
+    choose(menu);
+    QCOMPARE(app.main->ration()->count(), 0);
+    QCOMPARE(totals(app), (QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s}));
+    QVERIFY(!app.child<QAction>("mnuFileSave")->isEnabled());
+
+    // After clearing, one product added and removed leaves the empty ration.
+    pickProduct(app, 1, pressEnter);
+    choose(rightClick(app, rowCentre(app, 0)));
+    QCOMPARE(app.main->ration()->count(), 0);
+    QCOMPARE(ration->model()->rowCount(), 1);
+    QCOMPARE(ration->model()->index(0, 0).data().toString(), QString());
+    QCOMPARE(totals(app), (QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s}));
+    QVERIFY(app.boxes.isEmpty());
+}
+
+void TestRationWindow::otherButtonsOpenNoDialog()
+{
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+    QTableView *products = grid(app, "sgrProducts");
+    const QPoint cell = products->visualRect(products->model()->index(0, 0)).center();
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(products->viewport(), button, {}, cell);
+        QTest::qWait(30);
+        QVERIFY(!app.weight->isVisible());
+    }
+    // Moving through the products with the keyboard opens nothing either.
+    products->setFocus();
+    QTest::keyClick(products, Qt::Key_Down);
+    QTest::qWait(30);
+    QVERIFY(!app.weight->isVisible());
+    QCOMPARE(app.main->ration()->count(), 0);
+}
+
+QTEST_MAIN(TestRationWindow)
+#include "tst_rationwindow.moc"
