@@ -106,7 +106,7 @@ void TabcPopupMenuForm::setHighlightedIndex(int index)
 // Opening upwards keeps the bottom fixed, so the content is drawn anchored to the window's bottom edge.
 int TabcPopupMenuForm::slideOffset() const
 {
-    return m_upwards ? height() - m_fullSize.height() : 0;
+    return m_slideUpwards ? height() - m_fullSize.height() : 0;
 }
 
 void TabcPopupMenuForm::openAt(QPoint globalPos)
@@ -119,13 +119,14 @@ void TabcPopupMenuForm::openAt(QPoint globalPos)
         screen = QGuiApplication::primaryScreen();
     const PopupPlacement placement = placePopup(m_fullSize, globalPos, screen->availableGeometry());
     m_finalGeometry = placement.geometry;
+    m_placedUpwards = placement.upwards;
     m_highlighted = -1;
 
     const TabcMenuAnimation animation = m_menu->Options().OpenAnimation;
-    m_upwards = false;
+    m_slideUpwards = false;
     m_steps.clear();
     if (animation == amnSmartt || animation == amnVSlide || animation == amnVSlideUp) {
-        m_upwards = animation == amnVSlideUp || (animation == amnSmartt && placement.upwards);
+        m_slideUpwards = animation == amnVSlideUp || (animation == amnSmartt && placement.upwards);
         m_steps = slideSteps(m_fullSize.height(), m_menu->Options().DoubleSpeed);
     }
     m_stepIndex = 0;
@@ -137,7 +138,7 @@ void TabcPopupMenuForm::showStep(int height)
 {
     m_stepClock.start();
     QRect g = m_finalGeometry;
-    if (m_upwards)
+    if (m_slideUpwards)
         g.setTop(g.bottom() + 1 - height);
     else
         g.setHeight(height);

@@ -29,7 +29,8 @@ public:
     void setHighlightedIndex(int index);
 
     [[nodiscard]] bool isSliding() const { return m_slideTimer.isActive(); }
-    [[nodiscard]] bool opensUpwards() const { return m_upwards; }
+    // Placed above the point because it did not fit below.
+    [[nodiscard]] bool opensUpwards() const { return m_placedUpwards; }
 
     // Closes the menu and raises the item's click event, if the item can be chosen.
     void chooseItem(int index);
@@ -70,7 +71,8 @@ private:
     int m_highlighted = -1;
 
     QRect m_finalGeometry;
-    bool m_upwards = false;
+    bool m_placedUpwards = false;
+    bool m_slideUpwards = false;
     QList<int> m_steps;
     int m_stepIndex = 0;
     QTimer m_slideTimer;
