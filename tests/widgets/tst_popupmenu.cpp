@@ -330,9 +330,17 @@ void TestPopupMenu::mouse()
     QList<int> clicks;
     for (int i = 0; i < menu->items().size(); ++i)
         connect(menu->items()[i], &TabcMenuItem::Click, this, [&clicks, i] { clicks << i; });
-    menu->Popup(100, 100);
     TabcPopupMenuForm *form = menu->form();
     auto middle = [form](int i) { return form->itemRect(i).center(); };
+
+    // Opened under a pointer that is then released without moving: the opening click chooses nothing.
+    const QPoint at(100, 100);
+    QCursor::setPos(at + middle(2));
+    menu->Popup(at.x(), at.y());
+    QCOMPARE(form->pos(), at);
+    QTest::mouseRelease(form, Qt::LeftButton, {}, middle(2));
+    QVERIFY(menu->isOpen());
+    QVERIFY(clicks.isEmpty());
 
     QTest::mouseMove(form, middle(0));
     QCOMPARE(form->highlightedIndex(), 0);

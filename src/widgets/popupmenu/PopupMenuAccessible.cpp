@@ -41,13 +41,6 @@ public:
     }
 
     QAccessibleInterface *focusChild() const override { return child(form()->highlightedIndex()); }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name && form()->menu()->objectName().size())
-            return form()->menu()->objectName();
-        return QAccessibleWidget::text(t);
-    }
 };
 
 class MenuItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface

@@ -8,6 +8,7 @@
 #include "TabcPopupMenu.h"
 
 #include <QAccessible>
+#include <QCursor>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -121,6 +122,8 @@ void TabcPopupMenuForm::openAt(QPoint globalPos)
     m_finalGeometry = placement.geometry;
     m_placedUpwards = placement.upwards;
     m_highlighted = -1;
+    m_openCursor = QCursor::pos();
+    m_armed = false;
 
     const TabcMenuAnimation animation = m_menu->Options().OpenAnimation;
     m_slideUpwards = false;
@@ -184,6 +187,8 @@ void TabcPopupMenuForm::chooseItem(int index)
 
 void TabcPopupMenuForm::mouseMoveEvent(QMouseEvent *event)
 {
+    if (event->globalPosition().toPoint() != m_openCursor)
+        m_armed = true;
     const int index = itemAt(event->position().toPoint());
     setHighlightedIndex(index >= 0 && m_menu->items().at(index)->isSeparator() ? -1 : index);
 }
@@ -194,8 +199,17 @@ void TabcPopupMenuForm::leaveEvent(QEvent *event)
     QWidget::leaveEvent(event);
 }
 
+void TabcPopupMenuForm::mousePressEvent(QMouseEvent *event)
+{
+    if (rect().contains(event->position().toPoint()))
+        m_armed = true;
+    QWidget::mousePressEvent(event); // a press outside closes the popup
+}
+
 void TabcPopupMenuForm::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!m_armed)
+        return;
     chooseItem(itemAt(event->position().toPoint()));
 }
 

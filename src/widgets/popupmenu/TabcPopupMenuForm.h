@@ -43,6 +43,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -69,6 +70,10 @@ private:
     QSize m_fullSize;
     QList<QRect> m_itemRects;
     int m_highlighted = -1;
+
+    // The release of the click that opened the menu must not choose the item that happens to be under the pointer.
+    QPoint m_openCursor;
+    bool m_armed = false;
 
     QRect m_finalGeometry;
     bool m_placedUpwards = false;
