@@ -53,6 +53,7 @@ void TabcTimerSpeedButton::mousePressEvent(QMouseEvent *event)
         return;
     if (!m_repeatTimer) {
         m_repeatTimer = new QTimer(this);
+        m_repeatTimer->setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5% early
         connect(m_repeatTimer, &QTimer::timeout, this, &TabcTimerSpeedButton::repeatTimerFired);
     }
     m_repeatTimer->start(FirstRepeatDelay);
