@@ -4,8 +4,8 @@
 
 namespace {
 
-// A table instead of QStringDecoder: it does not depend on ICU being built into Qt, and it
-// decodes a full catalogue several times faster (see bench_catalogue).
+// A table instead of QStringDecoder: Qt only has this code page where it was built with ICU
+// (not on every platform), and the table decodes as fast as ICU does (see bench_catalogue).
 constexpr std::array<char16_t, 128> UpperHalf = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, // 0x80
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
@@ -26,6 +26,19 @@ constexpr std::array<char16_t, 128> UpperHalf = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
+// All 256 bytes, so decoding is one load per byte with no branch on mixed Latin and Cyrillic text.
+constexpr std::array<char16_t, 256> makeDecodeTable()
+{
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 0x80; ++b)
+        table[b] = char16_t(b);
+    for (int b = 0x80; b < 0x100; ++b)
+        table[b] = UpperHalf[b - 0x80];
+    return table;
+}
+
+constexpr std::array<char16_t, 256> DecodeTable = makeDecodeTable();
+
 char encodeOne(char16_t c)
 {
     if (c < 0x80)
@@ -45,10 +58,8 @@ QString Cp1251::decode(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        *out++ = b < 0x80 ? char16_t(b) : UpperHalf[b - 0x80];
-    }
+    for (const char byte : bytes)
+        *out++ = DecodeTable[static_cast<unsigned char>(byte)];
     return text;
 }
 

@@ -1,3 +1,4 @@
+#include "Cp1251.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CategoryListModel.h"
 #include "catalogue/ProductListModel.h"
@@ -19,10 +20,11 @@ void fill(Catalogue &catalogue)
         many += u"Продукт "_s + QString::number(r) + u";1;2;3;4\n"_s;
     for (const QString &file : {u"files/a"_s, u"files/b"_s, u"files/c"_s, u"files/d"_s})
         catalogue.addCategoryFile(file);
-    catalogue.setCategoryText(1, CategoryText(many, Catalogue::MaxProducts));
-    catalogue.setCategoryText(3, CategoryText(u"Мало\r\nХлеб;1;1;1;1\r\nСыр;2;2;2;2\r\n\r\nСкрыт;3;3;3;3"_s,
-                                              Catalogue::MaxProducts));
-    catalogue.setCategoryText(4, CategoryText(u"Пусто"_s, Catalogue::MaxProducts));
+    catalogue.setCategoryText(1, CategoryText(Cp1251::encode(many), Catalogue::MaxProducts));
+    catalogue.setCategoryText(
+        3, CategoryText(Cp1251::encode(u"Мало\r\nХлеб;1;1;1;1\r\nСыр;2;2;2;2\r\n\r\nСкрыт;3;3;3;3"_s),
+                        Catalogue::MaxProducts));
+    catalogue.setCategoryText(4, CategoryText(Cp1251::encode(u"Пусто"_s), Catalogue::MaxProducts));
 }
 
 QStringList shown(const QAbstractItemModel &model)

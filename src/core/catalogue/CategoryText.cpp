@@ -1,56 +1,63 @@
 #include "CategoryText.h"
 
+#include "Cp1251.h"
 #include "catalogue/LineReader.h"
 #include "catalogue/ProductLine.h"
 
-#include <algorithm>
 #include <utility>
 
-CategoryText::CategoryText(QString text, int maxProducts) : m_text(std::move(text))
+CategoryText::CategoryText(QByteArray bytes, int maxProducts) : m_bytes(std::move(bytes))
 {
-    const QStringView view(m_text);
+    const QByteArrayView view(m_bytes);
     LineReader reader(view);
     if (reader.atEnd())
         return;
-    const LineReader::Span name = reader.next();
-    m_name = {name.start, name.length};
+    reader.next(); // the name
 
-    const auto lineFeeds = std::count(view.begin(), view.end(), u'\n');
-    m_products.reserve(std::min<qsizetype>(lineFeeds, maxProducts));
+    m_productStarts.reserve(size_t(maxProducts));
     bool listing = true;
     while (!reader.atEnd()) {
-        if (m_products.size() == maxProducts) {
+        if (m_productStarts.size() == size_t(maxProducts)) {
             m_droppedLines = true;
             // Keep only what was loaded.
-            m_text.truncate(reader.position());
-            m_text.squeeze();
+            m_bytes.truncate(reader.position());
+            m_bytes.squeeze();
             break;
         }
         const LineReader::Span span = reader.next();
-        m_products.append({span.start, span.length});
+        m_productStarts.push_back(span.start);
+        // Almost every line starts with its name, so the list goes on without cutting the line.
         if (listing) {
-            listing = !ProductNameInLine(line(m_products.constLast())).isEmpty();
+            const QByteArrayView line = view.sliced(span.start, span.length);
+            listing = !line.isEmpty() && (line.front() != ';' || !ProductNameInLine(line).isEmpty());
             if (listing)
                 ++m_listedCount;
         }
     }
+    m_productStarts.shrink_to_fit();
+}
+
+QByteArrayView CategoryText::lineAt(qsizetype start) const
+{
+    const QByteArrayView rest = QByteArrayView(m_bytes).sliced(start);
+    return rest.first(LineReader(rest).next().length);
 }
 
 QString CategoryText::name() const
 {
-    return line(m_name).toString();
+    return m_bytes.isEmpty() ? QString() : Cp1251::decode(lineAt(0));
 }
 
 ProductRecord CategoryText::product(int r) const
 {
-    if (r < 1 || r > m_products.size())
+    if (r < 1 || size_t(r) > m_productStarts.size())
         return {};
-    return ProductFromLine(line(m_products[r - 1]));
+    return ProductFromLine(lineAt(m_productStarts[size_t(r - 1)]));
 }
 
 QString CategoryText::productName(int r) const
 {
-    if (r < 1 || r > m_products.size())
+    if (r < 1 || size_t(r) > m_productStarts.size())
         return {};
-    return ProductNameInLine(line(m_products[r - 1])).toString();
+    return Cp1251::decode(ProductNameInLine(lineAt(m_productStarts[size_t(r - 1)])));
 }

@@ -2,22 +2,27 @@
 
 #include "catalogue/ProductRecord.h"
 
-#include <QList>
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
-// One loaded category file: its decoded text, kept once, and where each line lies in it.
-// Records are cut from their line when asked for, so a loaded catalogue costs little more
-// than its text instead of five strings per product.
+#include <vector>
+
+// One loaded category file: its bytes, kept once as read, and where each product line starts.
+// Records are cut from their line and decoded when asked for, so a loaded catalogue costs
+// little more than its file size instead of five strings per product (and loading it does not
+// decode what is never shown).
 class CategoryText
 {
 public:
     CategoryText() = default;
-    // Line 1 is the name; at most maxProducts product lines follow, further lines are dropped.
-    CategoryText(QString text, int maxProducts);
+    // Windows-1251 bytes. Line 1 is the name; at most maxProducts product lines follow,
+    // further lines are dropped.
+    CategoryText(QByteArray bytes, int maxProducts);
 
     [[nodiscard]] QString name() const;
     // Product lines loaded, including those after an empty name.
-    [[nodiscard]] int productLineCount() const { return int(m_products.size()); }
+    [[nodiscard]] int productLineCount() const { return int(m_productStarts.size()); }
     // Consecutive products with a name, from product 1: the ones a list shows.
     [[nodiscard]] int listedCount() const { return m_listedCount; }
     [[nodiscard]] bool hasDroppedLines() const { return m_droppedLines; }
@@ -26,17 +31,11 @@ public:
     [[nodiscard]] QString productName(int r) const;
 
 private:
-    struct Span
-    {
-        qsizetype start = 0;
-        qsizetype length = 0;
-    };
+    // The line starting at start, without its line end.
+    [[nodiscard]] QByteArrayView lineAt(qsizetype start) const;
 
-    [[nodiscard]] QStringView line(Span span) const { return QStringView(m_text).mid(span.start, span.length); }
-
-    QString m_text;
-    Span m_name;
-    QList<Span> m_products;
+    QByteArray m_bytes; // the name line starts at 0
+    std::vector<qsizetype> m_productStarts;
     int m_listedCount = 0;
     bool m_droppedLines = false;
 };

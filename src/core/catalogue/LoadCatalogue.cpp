@@ -16,7 +16,7 @@ namespace {
 const QString FilesFolder = u"files/"_s;
 
 // Opening a directory, e.g. "files/" from an empty index line, fails like a missing file.
-std::optional<QString> readText(const QDir &workingDirectory, const QString &path)
+std::optional<QByteArray> readBytes(const QDir &workingDirectory, const QString &path)
 {
     QFile file(workingDirectory.filePath(path));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
@@ -24,7 +24,7 @@ std::optional<QString> readText(const QDir &workingDirectory, const QString &pat
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return Cp1251::decode(bytes);
+    return bytes;
 }
 
 CatalogueMessage tooManyLines(const QString &path)
@@ -40,7 +40,7 @@ CatalogueLoadResult LoadCatalogue(Catalogue &catalogue, const QDir &workingDirec
     catalogue.clear();
 
     const QString indexPath = FilesFolder + u"db.txt"_s;
-    const std::optional<QString> index = readText(workingDirectory, indexPath);
+    const std::optional<QByteArray> index = readBytes(workingDirectory, indexPath);
     if (!index) {
         result.messages.append({UserError::Kind::Error,
                                 u"Ошибка окрытия файла db.txt!\nВозможно файл повреждён,переустановите программу!"_s});
@@ -55,17 +55,17 @@ CatalogueLoadResult LoadCatalogue(Catalogue &catalogue, const QDir &workingDirec
             break;
         }
         const LineReader::Span line = lines.next();
-        catalogue.addCategoryFile(FilesFolder + index->mid(line.start, line.length));
+        catalogue.addCategoryFile(FilesFolder + Cp1251::decode(QByteArrayView(*index).sliced(line.start, line.length)));
     }
 
     for (int k = 1; k <= catalogue.categoryCount(); ++k) {
         const QString path = catalogue.CategoryFile(k);
-        std::optional<QString> text = readText(workingDirectory, path);
-        if (!text) {
+        std::optional<QByteArray> bytes = readBytes(workingDirectory, path);
+        if (!bytes) {
             result.messages.append({UserError::Kind::Warning, u"Ошибка окрытия файла "_s + path + u"\n"_s});
             continue;
         }
-        CategoryText category(std::move(*text), Catalogue::MaxProducts);
+        CategoryText category(std::move(*bytes), Catalogue::MaxProducts);
         if (category.hasDroppedLines())
             result.messages.append(tooManyLines(path));
         catalogue.setCategoryText(k, std::move(category));

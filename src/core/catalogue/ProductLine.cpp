@@ -1,18 +1,20 @@
 #include "ProductLine.h"
 
+#include "Cp1251.h"
+
 namespace {
 
-constexpr char16_t Separator = u';';
+constexpr char Separator = ';';
 
 // Next token from position on; leaves position just after the separator that ended it.
-QStringView nextToken(QStringView line, qsizetype &position)
+QByteArrayView nextToken(QByteArrayView line, qsizetype &position)
 {
     while (position < line.size() && line[position] == Separator)
         ++position;
     const qsizetype start = position;
     while (position < line.size() && line[position] != Separator)
         ++position;
-    const QStringView token = line.mid(start, position - start);
+    const QByteArrayView token = line.sliced(start, position - start);
     if (position < line.size())
         ++position;
     return token;
@@ -20,19 +22,19 @@ QStringView nextToken(QStringView line, qsizetype &position)
 
 } // namespace
 
-ProductRecord ProductFromLine(QStringView line)
+ProductRecord ProductFromLine(QByteArrayView line)
 {
     qsizetype position = 0;
     ProductRecord record;
-    record.Name = nextToken(line, position).toString();
-    record.Belki = nextToken(line, position).toString();
-    record.Giri = nextToken(line, position).toString();
-    record.Uglev = nextToken(line, position).toString();
-    record.Kal = nextToken(line, position).toString();
+    record.Name = Cp1251::decode(nextToken(line, position));
+    record.Belki = Cp1251::decode(nextToken(line, position));
+    record.Giri = Cp1251::decode(nextToken(line, position));
+    record.Uglev = Cp1251::decode(nextToken(line, position));
+    record.Kal = Cp1251::decode(nextToken(line, position));
     return record;
 }
 
-QStringView ProductNameInLine(QStringView line)
+QByteArrayView ProductNameInLine(QByteArrayView line)
 {
     qsizetype position = 0;
     return nextToken(line, position);
