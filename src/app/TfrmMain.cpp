@@ -156,6 +156,7 @@ void TfrmMain::createPanels()
     sgrRacion->setFrameShape(QFrame::NoFrame);
     sgrRacion->setShowGrid(false);
     sgrRacion->setGeometry(2, 19, 284, 164);
+    sgrRacion->setAccessibleName(u"Рацион"_s);
     sgrRacion->setContextMenuPolicy(Qt::CustomContextMenu);
     sgrRacion->raise();
     column->addWidget(Panel3);
@@ -196,8 +197,12 @@ void TfrmMain::createTotals()
         label->setCaption(QString::fromUtf16(place.caption));
         label->move(place.left, place.top);
         label->Loaded();
-        if (place.value)
+        if (place.value) {
+            // Screen readers read the value as the name and what it counts as the description.
+            // places[i] is the caption of the i-th value ("Белков:" for proteins).
+            label->setAccessibleDescription(QString::fromUtf16(places[valueIndex].caption).chopped(1));
             values[valueIndex++] = label;
+        }
     }
     edtBelki = values[0];
     edtGiri = values[1];

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "spinedit/TabcSpinEdit.h"
+#include "spinedit/TabcSubLabel.h"
 
 #include <QPointer>
-
-class TabcSubLabel;
 
 // A spin edit with a caption label at its left. The label is created on the
 // field's parent, named after the field, and destroyed with it.
