@@ -113,6 +113,8 @@ void TestCatalogueLoader::categoryFile_data()
         << QByteArray("Cat\nA;1;1;1;1\n\n") << u"Cat"_s << QStringList{u"A"_s} << 2;
     QTest::newRow("lone CR is a character") << QByteArray("Ca\rt\nA\rB;1;1;1;1\n") << u"Ca\rt"_s
                                             << QStringList{u"A\rB"_s} << 1;
+    QTest::newRow("NUL is a character") << QByteArray("Cat\nA\0B;1;1;1;1\n", 16) << u"Cat"_s
+                                        << QStringList{QString::fromUtf16(u"A\0B", 3)} << 1;
     QTest::newRow("blank name is a name") << QByteArray("Cat\n ;1;1;1;1\nB\n") << u"Cat"_s
                                           << QStringList{u" "_s, u"B"_s} << 2;
 }

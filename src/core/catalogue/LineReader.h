@@ -7,9 +7,9 @@
 // Cuts a file's bytes into lines as a text-mode read does: a line feed ends a line, and a
 // carriage return right before it belongs to the line end, so CR LF files give the same lines
 // as LF files. A carriage return elsewhere is a character of the line, except as the very last
-// byte, where it is a line end cut short. Bytes after the last line feed are a last line;
-// nothing after the final line feed is not. Works on the undecoded bytes: in Windows-1251 line
-// ends are the ASCII bytes.
+// byte, where it is a line end cut short. Bytes after the last line feed are a last line, but
+// a final line feed does not start an empty one. Works on the undecoded bytes: in Windows-1251
+// the line ends are the ASCII bytes.
 class LineReader
 {
 public:
@@ -22,12 +22,15 @@ public:
     explicit LineReader(QByteArrayView bytes) : m_bytes(bytes) {}
 
     [[nodiscard]] bool atEnd() const { return m_position >= m_bytes.size(); }
-    // The next line, without its line end. Only while !atEnd(). Inline: called once per product.
+    // The next line, without its line end; empty at the end. Inline: called once per product.
     Span next()
     {
         const qsizetype start = m_position;
+        if (atEnd())
+            return {start, 0};
         const char *data = m_bytes.data();
-        const auto *lineFeed = static_cast<const char *>(std::memchr(data + start, '\n', size_t(m_bytes.size() - start)));
+        const auto *lineFeed =
+            static_cast<const char *>(std::memchr(data + start, '\n', size_t(m_bytes.size() - start)));
         qsizetype end = m_bytes.size();
         m_position = end;
         if (lineFeed) {
