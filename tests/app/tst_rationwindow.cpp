@@ -215,6 +215,15 @@ void TestRationWindow::dialogKeepsMassAndShowsName()
     AppFixture app;
     writeCatalogue(app);
     app.start();
+    const auto centres = [&app] {
+        QList<int> xs;
+        for (const char *name : {"edtBelki", "edtGiri", "edtUglev", "edtKal"}) {
+            const QRect r = app.child<TabcRotLabel>(name)->geometry();
+            xs << r.left() + r.width() / 2;
+        }
+        return xs;
+    };
+    const QList<int> centresAtStart = centres();
     QString shownName;
     QString shownMass;
     pickProduct(app, 1, [&](TfrmWeight *d) {
@@ -235,6 +244,8 @@ void TestRationWindow::dialogKeepsMassAndShowsName()
     QCOMPARE(rows(app), (QStringList{u"Творог 9% = 150"_s, u"Молоко 3,2% = 150"_s}));
     // 1.5 × (16.7 + 2.9) and so on, shown with the user's separator (a point here).
     QCOMPARE(totals(app), (QStringList{u"29.4"_s, u"18.3"_s, u"10.1"_s, u"327"_s}));
+    // Wider values keep their centres, so the numbers stay centred under one another.
+    QCOMPARE(centres(), centresAtStart);
 }
 
 void TestRationWindow::badCatalogueValueChangesNothing()

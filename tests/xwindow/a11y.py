@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Reads the running program through the accessibility tree, as a screen reader would.
 
 a11y.py centre TEXT      prints the screen centre "x y" of the first visible object named TEXT

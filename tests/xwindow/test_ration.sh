@@ -21,7 +21,7 @@ xdotool windowactivate --sync "$main"
 sleep 1
 
 add() { # add PRODUCT MASS
-  read -r x y < <(python3 "$A11Y" centre "$1") || fail "product $1 not found"
+  read -r x y < <(/usr/bin/python3 "$A11Y" centre "$1") || fail "product $1 not found"
   xdotool mousemove --sync "$x" "$y" click 1
   dialog=$(wait_window 'Ввод массы' 10) || fail "the mass dialog did not open"
   xdotool type --delay 30 "$2"
@@ -34,10 +34,10 @@ add 'Творог 9%' 150
 add 'Молоко 3,2%' 250
 screenshot ration
 
-rows=$(python3 "$A11Y" ration)
+rows=$(/usr/bin/python3 "$A11Y" ration)
 expected=$'Творог 9% = 150\nМолоко 3,2% = 250'
 [ "$rows" = "$expected" ] || fail "ration rows: $rows"
-totals=$(python3 "$A11Y" totals | tr '\n' ' ')
+totals=$(/usr/bin/python3 "$A11Y" totals | tr '\n' ' ')
 # 1.5 × (16,7; 9; 2; 159) + 2.5 × (2,9; 3,2; 4,7; 59), in the C locale's decimal point.
 [ "$totals" = "32.3 21.5 14.8 386 " ] || fail "totals: $totals"
 
