@@ -3,7 +3,7 @@
 #include "catalogue/Catalogue.h"
 
 CategoryListModel::CategoryListModel(const Catalogue *catalogue, QObject *parent)
-    : QAbstractListModel(parent), m_catalogue(catalogue)
+    : TitledListModel(parent), m_catalogue(catalogue)
 {
 }
 
@@ -17,19 +17,6 @@ QVariant CategoryListModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     return m_catalogue->CategoryName(index.row() + 1);
-}
-
-QVariant CategoryListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole)
-        return m_headerText;
-    return QAbstractListModel::headerData(section, orientation, role);
-}
-
-void CategoryListModel::setHeaderText(const QString &text)
-{
-    m_headerText = text;
-    emit headerDataChanged(Qt::Horizontal, 0, 0);
 }
 
 void CategoryListModel::reload()

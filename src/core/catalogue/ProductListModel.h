@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QAbstractListModel>
-#include <QString>
+#include "catalogue/TitledListModel.h"
 
 class Catalogue;
 
 // The product grid: the names of one category's listed products, view row i being product i + 1.
 // Names are read from the catalogue when shown, so a refill costs the same for any category.
-class ProductListModel : public QAbstractListModel
+class ProductListModel : public TitledListModel
 {
     Q_OBJECT
 
@@ -16,18 +15,13 @@ public:
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
-                                      int role = Qt::DisplayRole) const override;
 
-    [[nodiscard]] QString headerText() const { return m_headerText; }
-    void setHeaderText(const QString &text);
     // FillProductGrid: shows category k; a k without products (or out of range) shows none.
     void setCategory(int k);
     [[nodiscard]] int category() const { return m_category; }
 
 private:
     const Catalogue *m_catalogue;
-    QString m_headerText;
     int m_category = 0;
     int m_rows = 0;
 };
