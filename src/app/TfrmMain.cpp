@@ -166,7 +166,9 @@ void TfrmMain::createPanels()
                 if (current.isValid())
                     runGuarded([&] { sgrCategorySelectCell(0, current.row() + 1); });
             });
+    // The header row is part of the grid: a release there picks the current product too.
     sgrProducts->viewport()->installEventFilter(this);
+    sgrProducts->horizontalHeader()->viewport()->installEventFilter(this);
     sgrRacion->viewport()->installEventFilter(this);
     connect(sgrRacion, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { runGuarded([&] { sgrRacionContextPopup(pos); }); });
@@ -348,7 +350,8 @@ void TfrmMain::FillProductGrid(int k)
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == sgrProducts->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    if ((watched == sgrProducts->viewport() || watched == sgrProducts->horizontalHeader()->viewport())
+        && event->type() == QEvent::MouseButtonRelease) {
         const auto button = static_cast<QMouseEvent *>(event)->button();
         // After the view has handled the release, as a grid's own mouse-up event comes last.
         const bool handled = QObject::eventFilter(watched, event);

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -62,24 +63,36 @@ void selectCategory(AppFixture &app, int viewRow)
                       categories->visualRect(categories->model()->index(viewRow, 0)).center());
 }
 
-// Releases the left button over product row viewRow and answers the mass dialog with `answer`.
-void pickProduct(AppFixture &app, int viewRow, const std::function<void(TfrmWeight *)> &answer)
+// Runs `trigger`, which should open the mass dialog, and answers the dialog with `answer`.
+void answerDialog(AppFixture &app, const std::function<void()> &trigger,
+                  const std::function<void(TfrmWeight *)> &answer)
 {
-    QTableView *products = grid(app, "sgrProducts");
     bool answered = false;
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!answered && app.weight->isVisible() && QApplication::activeModalWidget() == app.weight.get()) {
+        if (!answered && QApplication::activeModalWidget() == app.weight.get()) {
             answered = true;
             answer(app.weight.get());
         }
     });
     poll.start();
-    QTest::mouseClick(products->viewport(), Qt::LeftButton, {},
-                      products->visualRect(products->model()->index(viewRow, 0)).center());
+    trigger();
     QTRY_VERIFY(answered);
     QTRY_VERIFY(!app.weight->isVisible());
+}
+
+// Releases the left button over product row viewRow and answers the mass dialog.
+void pickProduct(AppFixture &app, int viewRow, const std::function<void(TfrmWeight *)> &answer)
+{
+    QTableView *products = grid(app, "sgrProducts");
+    answerDialog(
+        app,
+        [&] {
+            QTest::mouseClick(products->viewport(), Qt::LeftButton, {},
+                              products->visualRect(products->model()->index(viewRow, 0)).center());
+        },
+        answer);
 }
 
 auto typeAnd(const QString &text, std::function<void(TfrmWeight *)> confirm)
@@ -147,6 +160,7 @@ private slots:
     void badCatalogueValueChangesNothing();
     void contextMenusRemoveAndClear();
     void otherButtonsOpenNoDialog();
+    void releaseOffTheRowsPicksTheCurrentProduct();
 };
 
 void TestRationWindow::massDialogAnswers_data()
@@ -330,6 +344,37 @@ void TestRationWindow::otherButtonsOpenNoDialog()
     QTest::qWait(30);
     QVERIFY(!app.weight->isVisible());
     QCOMPARE(app.main->ration()->count(), 0);
+}
+
+void TestRationWindow::releaseOffTheRowsPicksTheCurrentProduct()
+{
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+    QTableView *products = grid(app, "sgrProducts");
+    QWidget *header = products->horizontalHeader()->viewport();
+    const QPoint onHeader(20, header->height() / 2);
+    const QPoint belowRows(20, products->viewport()->height() - 5);
+
+    // Right after a refill no product is current: nothing opens.
+    QTest::mouseClick(header, Qt::LeftButton, {}, onHeader);
+    QTest::mouseClick(products->viewport(), Qt::LeftButton, {}, belowRows);
+    QTest::qWait(30);
+    QVERIFY(!app.weight->isVisible());
+
+    pickProduct(app, 1, pressEnter);
+    // A press on the header or below the last row leaves the current product as it was.
+    for (const auto &[widget, pos] : {std::pair{header, onHeader}, std::pair{products->viewport(), belowRows}}) {
+        QString shownName;
+        answerDialog(
+            app, [&] { QTest::mouseClick(widget, Qt::LeftButton, {}, pos); },
+            [&](TfrmWeight *d) {
+                shownName = d->productName();
+                pressEnter(d);
+            });
+        QCOMPARE(shownName, u"Творог 9%"_s);
+    }
+    QCOMPARE(rows(app), (QStringList{u"Творог 9% = 100"_s, u"Творог 9% = 100"_s, u"Творог 9% = 100"_s}));
 }
 
 QTEST_MAIN(TestRationWindow)
