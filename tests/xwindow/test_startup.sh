@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The program in a real X server: its main window comes up on a fixture catalogue and ends on Alt+X;
+# The program in a real X server: its main window comes up on a fixture catalogue and ends on Alt+X
+# or when it is closed;
 # without files/db.txt it shows the error box and then ends by itself.
 source "$(dirname "$0")/lib.sh"
 DATA=$(cd "$(dirname "$0")/../data/xwindow" && pwd)
@@ -15,6 +16,13 @@ echo "main window: ${WIDTH}x${HEIGHT} at $X,$Y"
 screenshot main-window
 xdotool windowactivate --sync "$main" key --clearmodifiers alt+x
 wait_exit "$APP_PID" || fail "Alt+X did not end the program"
+
+# Closing the main window (the window manager's Alt+F4) ends the program too.
+start_edoklad "$WORK"
+main=$(wait_window "$TITLE") || fail "main window not found"
+sleep 0.5
+xdotool windowactivate --sync "$main" key --clearmodifiers alt+F4
+wait_exit "$APP_PID" || fail "closing the main window did not end the program"
 
 mkdir -p "$WORK/empty"
 start_edoklad "$WORK/empty"
