@@ -50,6 +50,21 @@ QFrame *makePanel(QWidget *parent, const QString &name)
     return panel;
 }
 
+// A transparent angled label placed at its stored top-left and sized to its text.
+TabcRotLabel *makeRotLabel(QWidget *parent, const QString &name, const QString &caption, const QFont &font,
+                           QPoint topLeft)
+{
+    auto *label = new TabcRotLabel(parent);
+    label->beginLoad();
+    label->setObjectName(name);
+    label->setTransparent(true);
+    label->setFont(font);
+    label->setCaption(caption);
+    label->move(topLeft);
+    label->Loaded();
+    return label;
+}
+
 void fillWhite(QWidget *widget)
 {
     QPalette palette = widget->palette();
@@ -176,40 +191,19 @@ void TfrmMain::createPanels()
 
 void TfrmMain::createTotals()
 {
-    struct Place {
-        const char16_t *name;
-        int left, top;
-        const char16_t *caption;
-        bool value;
-    };
-    const Place places[] = {
-        {u"abcRotLabel1", 80, 56, u"Белков:", false},  {u"abcRotLabel2", 80, 80, u"Жиров:", false},
-        {u"abcRotLabel3", 80, 104, u"Углеводов:", false}, {u"abcRotLabel4", 80, 128, u"кКалорий:", false},
-        {u"edtBelki", 163, 57, u"0", true},             {u"edtGiri", 163, 81, u"0", true},
-        {u"edtUglev", 163, 105, u"0", true},            {u"edtKal", 163, 129, u"0", true},
-    };
-    TabcRotLabel *values[4] = {};
-    int valueIndex = 0;
-    for (const Place &place : places) {
-        auto *label = new TabcRotLabel(Panel5);
-        label->beginLoad();
-        label->setObjectName(QString::fromUtf16(place.name));
-        label->setTransparent(true);
-        label->setFont(place.value ? Fonts::arial(12, true) : Fonts::arial(13));
-        label->setCaption(QString::fromUtf16(place.caption));
-        label->move(place.left, place.top);
-        label->Loaded();
-        if (place.value) {
-            // Screen readers read the value as the name and what it counts as the description.
-            // places[i] is the caption of the i-th value ("Белков:" for proteins).
-            label->setAccessibleDescription(QString::fromUtf16(places[valueIndex].caption).chopped(1));
-            values[valueIndex++] = label;
-        }
+    // Captions at left 80, every 24 pixels down; each value one pixel lower than its caption.
+    const char16_t *const captions[] = {u"Белков:", u"Жиров:", u"Углеводов:", u"кКалорий:"};
+    const char16_t *const valueNames[] = {u"edtBelki", u"edtGiri", u"edtUglev", u"edtKal"};
+    TabcRotLabel **values[] = {&edtBelki, &edtGiri, &edtUglev, &edtKal};
+    for (int i = 0; i < 4; ++i) {
+        const QString caption = QString::fromUtf16(captions[i]);
+        makeRotLabel(Panel5, u"abcRotLabel%1"_s.arg(i + 1), caption, Fonts::arial(13), {80, 56 + 24 * i});
+        TabcRotLabel *value = makeRotLabel(Panel5, QString::fromUtf16(valueNames[i]), u"0"_s,
+                                           Fonts::arial(12, true), {163, 57 + 24 * i});
+        // Screen readers read the value as the name and what it counts as the description.
+        value->setAccessibleDescription(caption.chopped(1));
+        *values[i] = value;
     }
-    edtBelki = values[0];
-    edtGiri = values[1];
-    edtUglev = values[2];
-    edtKal = values[3];
 }
 
 void TfrmMain::createMenu()
