@@ -347,11 +347,10 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
     if ((watched == sgrProducts->viewport() || watched == sgrProducts->horizontalHeader()->viewport())
         && event->type() == QEvent::MouseButtonRelease) {
         const auto button = static_cast<QMouseEvent *>(event)->button();
-        // After the view has handled the release, as a grid's own mouse-up event comes last.
-        const bool handled = QObject::eventFilter(watched, event);
+        // Queued, so that it runs after the view has handled the release, as a grid's own mouse-up does.
         QMetaObject::invokeMethod(
             this, [this, button] { runGuarded([&] { sgrProductsMouseUp(button); }); }, Qt::QueuedConnection);
-        return handled;
+        return false;
     }
     if (watched == sgrRacion->viewport() && event->type() == QEvent::MouseButtonPress) {
         runGuarded([&] { sgrRacionMouseDown(static_cast<QMouseEvent *>(event)->position().toPoint()); });
