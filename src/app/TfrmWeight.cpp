@@ -69,9 +69,8 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     setTabOrder(BitBtn1, BitBtn2);
     setTabOrder(BitBtn2, edtWeight);
 
-    // OK's click sets the result first and runs the handler; the dialog closes even if it fails.
+    // OK closes the dialog even when the append fails (the error is shown and nothing changed).
     connect(BitBtn1, &QPushButton::clicked, this, [this] {
-        setResult(QDialog::Accepted);
         runGuarded([&] { BitBtn1Click(); });
         accept();
     });
