@@ -53,6 +53,7 @@ void TestNumbers::readsFloats_data()
     QTest::newRow("capital exponent, minus") << u"25E-2"_s << 0.25;
     QTest::newRow("comma and exponent") << u"1,5e+2"_s << 150.0;
     QTest::newRow("underflow reads as zero") << u"1e-6000"_s << 0.0;
+    QTest::newRow("underflow with a plus exponent reads as zero") << u"0."_s + QString(4950, u'0') + u"1e+1"_s << 0.0;
 }
 
 void TestNumbers::readsFloats()
@@ -90,6 +91,7 @@ void TestNumbers::rejectsFloats_data()
     QTest::newRow("exponent sign without digits") << u"1e+"_s;
     QTest::newRow("exponent alone") << u"e5"_s;
     QTest::newRow("overflow") << u"1e99999"_s;
+    QTest::newRow("overflow with a minus exponent") << QString(5000, u'9') + u"e-1"_s;
     QTest::newRow("arabic-indic digit") << u"\u0661"_s;
 }
 

@@ -71,26 +71,30 @@ bool TryStrToFloat(QStringView text, long double &out)
     if (mantissaDigits == 0)
         return false;
 
+    // Saturated far beyond any representable power of ten; only needed to tell overflow from
+    // underflow below.
+    constexpr long long ExponentCap = 1'000'000'000;
     long long exponent = 0;
     if (i < end && (text[i] == u'e' || text[i] == u'E')) {
         ascii.push_back('e');
         ++i;
+        bool negExp = false;
         if (i < end && (text[i] == u'+' || text[i] == u'-')) {
             ascii.push_back(char(text[i].unicode()));
-            const bool negExp = text[i] == u'-';
+            negExp = text[i] == u'-';
             ++i;
-            if (negExp)
-                exponent = -1; // only the sign matters below
         }
         int expDigits = 0;
         for (; i < end && isDigit(text[i]); ++i) {
             ascii.push_back(char(text[i].unicode()));
             ++expDigits;
-            if (exponent >= 0 && text[i] != u'0')
-                exponent = 1;
+            if (exponent < ExponentCap)
+                exponent = exponent * 10 + (text[i].unicode() - u'0');
         }
         if (expDigits == 0)
             return false;
+        if (negExp)
+            exponent = -exponent;
     }
     if (i != end)
         return false;
@@ -100,9 +104,12 @@ bool TryStrToFloat(QStringView text, long double &out)
     if (ptr != ascii.data() + ascii.size())
         return false;
     if (ec == std::errc::result_out_of_range) {
-        // Too small to represent reads as zero; too large is not a value.
-        const bool tiny = exponent < 0 || (exponent == 0 && intDigits == 0 && leadingFracZeros > 0);
-        if (!tiny)
+        // Too small to represent reads as zero; too large is not a value. The power of ten of
+        // the first significant digit tells which, whatever the exponent's sign: 999...9e-1 with
+        // thousands of digits is too large, 0.000...01e+1 too small.
+        const long long firstDigitPower =
+            (intDigits > 0 ? intDigits - 1 : -(static_cast<long long>(leadingFracZeros) + 1)) + exponent;
+        if (firstDigitPower >= 0)
             return false;
         value = 0;
     } else if (ec != std::errc()) {
