@@ -1,6 +1,6 @@
 #include "TabcPopupMenuForm.h"
 
-#include "../Beep.h"
+#include "Beep.h"
 #include "MenuCaption.h"
 #include "PopupGeometry.h"
 #include "PopupMenuAccessible.h"
