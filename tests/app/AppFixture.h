@@ -10,6 +10,7 @@
 #include "TfrmWeight.h"
 #include "catalogue/Catalogue.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -63,9 +64,10 @@ public:
         endRequests = std::make_unique<QSignalSpy>(main.get(), &TfrmMain::endRequested);
         main->show();
         QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-        QTRY_VERIFY(main->findChild<QObject *>(QStringLiteral("sgrCategory")) != nullptr);
-        // The first activation is queued from the show; let it run.
-        QTest::qWait(50);
+        // The first activation is queued from the show; it has run once the headers are written.
+        const auto *categories = main->findChild<QAbstractItemView *>(QStringLiteral("sgrCategory"));
+        QVERIFY(categories);
+        QTRY_VERIFY(!categories->model()->headerData(0, Qt::Horizontal).toString().isEmpty());
     }
 
     template<typename T>

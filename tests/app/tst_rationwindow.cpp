@@ -71,9 +71,12 @@ void answerDialog(AppFixture &app, const std::function<void()> &trigger,
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!answered && QApplication::activeModalWidget() == app.weight.get()) {
+        // Answered once the dialog is up and active, as a user sees it.
+        if (!answered && QApplication::activeModalWidget() == app.weight.get() && app.weight->isActiveWindow()) {
             answered = true;
             answer(app.weight.get());
+            if (QTest::currentTestFailed())
+                app.weight->reject(); // leave the modal loop so the failure is reported
         }
     });
     poll.start();
