@@ -8,6 +8,7 @@
 #include "Texts.h"
 #include "TfrmPrint.h"
 #include "TfrmWeight.h"
+#include "WindowLook.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CategoryListModel.h"
 #include "catalogue/LoadCatalogue.h"
@@ -65,13 +66,6 @@ TabcRotLabel *makeRotLabel(QWidget *parent, const QString &name, const QString &
     return label;
 }
 
-void fillWhite(QWidget *widget)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 } // namespace
 
 TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
@@ -82,7 +76,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     setObjectName(u"frmMain"_s);
     setWindowTitle(Texts::applicationTitle());
     setFont(Fonts::msSansSerif(13));
-    fillWhite(this);
+    WindowLook::fillBackground(this, Qt::white);
 
     m_categories = new CategoryListModel(&m_catalogue, this);
     m_products = new ProductListModel(&m_catalogue, this);
@@ -140,7 +134,7 @@ void TfrmMain::createPanels()
 
     // Lower half: the ration list docked left, the totals panel filling the rest.
     Panel3 = makePanel(client, u"Panel3"_s);
-    fillWhite(Panel3);
+    WindowLook::fillBackground(Panel3, Qt::white);
     Panel3->setFixedHeight(185);
     auto *lower = new QHBoxLayout(Panel3);
     lower->setContentsMargins(0, 0, 0, 0);

@@ -1,18 +1,16 @@
 #include "TfrmPrint.h"
 
 #include "Fonts.h"
+#include "WindowLook.h"
 
 using namespace Qt::StringLiterals;
 
 TfrmPrint::TfrmPrint(QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, WindowLook::ToolWindow)
 {
     setObjectName(u"frmPrint"_s);
     setWindowTitle(u"Печать рациона..."_s);
     setFont(Fonts::msSansSerif(11));
     setFixedSize(197, 92);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
+    WindowLook::fillBackground(this, Qt::white);
 }

@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "Guarded.h"
+#include "WindowLook.h"
 #include "ration/RationModel.h"
 #include "spinedit/TabcLSpinEdit.h"
 #include "spinedit/TabcSubLabel.h"
@@ -14,8 +15,7 @@
 using namespace Qt::StringLiterals;
 
 TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::WindowStaysOnTopHint),
+    : QDialog(parent, WindowLook::ToolWindow | Qt::WindowStaysOnTopHint),
       m_ration(ration)
 {
     setObjectName(u"frmWeight"_s);
@@ -26,10 +26,7 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     Panel1 = new QFrame(this);
     Panel1->setObjectName(u"Panel1"_s);
     Panel1->setGeometry(0, 0, 263, 49);
-    QPalette white = Panel1->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Panel1->setPalette(white);
-    Panel1->setAutoFillBackground(true);
+    WindowLook::fillBackground(Panel1, Qt::white);
 
     Label2 = new QLabel(u"Label2"_s, Panel1);
     Label2->setObjectName(u"Label2"_s);
@@ -41,10 +38,7 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     Panel2 = new QFrame(this);
     Panel2->setObjectName(u"Panel2"_s);
     Panel2->setGeometry(0, 49, 263, 3);
-    QPalette navy = Panel2->palette();
-    navy.setColor(QPalette::Window, QColor(0, 0, 128));
-    Panel2->setPalette(navy);
-    Panel2->setAutoFillBackground(true);
+    WindowLook::fillBackground(Panel2, QColor(0, 0, 128)); // navy
 
     BitBtn1 = new QPushButton(u"OK"_s, this);
     BitBtn1->setObjectName(u"BitBtn1"_s);
