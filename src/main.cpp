@@ -1,8 +1,6 @@
+#include "AppWindows.h"
 #include "EdokladApplication.h"
 #include "MessageBoxes.h"
-#include "TfrmMain.h"
-#include "TfrmPrint.h"
-#include "TfrmWeight.h"
 #include "catalogue/Catalogue.h"
 
 #include <exception>
@@ -13,13 +11,11 @@ int main(int argc, char *argv[])
     Catalogue catalogue;
     EdokladApplication app(argc, argv);
     try {
-        TfrmMain frmMain(catalogue);
-        TfrmWeight frmWeight(frmMain.ration(), &frmMain);
-        TfrmPrint frmPrint(&frmMain);
-        frmMain.setDialogs(&frmWeight, &frmPrint);
-        QObject::connect(&frmMain, &TfrmMain::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+        const AppWindows windows = AppWindows::create(catalogue);
+        QObject::connect(windows.main.get(), &TfrmMain::endRequested, &app, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
 
-        frmMain.show();
+        windows.main->show();
         EdokladApplication::exec();
     } catch (const std::exception &error) {
         MessageBoxes::showException(QString::fromUtf8(error.what()));

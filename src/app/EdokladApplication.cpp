@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "Guarded.h"
+#include "QtTranslations.h"
 #include "Texts.h"
 
 EdokladApplication::EdokladApplication(int &argc, char **argv) : QApplication(argc, argv)
@@ -14,6 +15,7 @@ void EdokladApplication::setUp()
     // The application name (not the display name) so that Qt does not append it to dialog titles.
     QCoreApplication::setApplicationName(Texts::applicationTitle());
     Fonts::installSubstitutions();
+    installQtTranslations();
 }
 
 bool EdokladApplication::notify(QObject *receiver, QEvent *event)

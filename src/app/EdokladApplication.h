@@ -11,5 +11,5 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
-    static void setUp(); // title and fonts; also used by tests that build the windows themselves
+    static void setUp(); // title, fonts and Qt's translations; also used by tests that build the windows themselves
 };

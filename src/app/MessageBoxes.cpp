@@ -1,7 +1,9 @@
 #include "MessageBoxes.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QScreen>
 
 using namespace Qt::StringLiterals;
 
@@ -12,15 +14,50 @@ MessageBoxes::Hook &hook()
     return h;
 }
 
+// The window the user is working in: the open modal dialog, else the active window, else the
+// program's visible main window (its first activation may run before the window manager has
+// activated it).
+QWidget *activeWindow()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->isVisible() && qobject_cast<QMainWindow *>(window))
+            return window;
+    }
+    return nullptr;
+}
+
+// Owned by that window, so that the window manager keeps the box above it (a parentless box may
+// go under the mass dialog), yet centred on the screen, not on its owner.
+class ProgramBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event); // sizes the box
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen()->availableGeometry().center());
+        move(frame.topLeft());
+    }
+};
+
 void present(UserError::Kind kind, const QString &title, const QString &text)
 {
     if (hook()) {
         hook()(kind, title, text);
         return;
     }
-    // No parent: the box is centred on the screen and modal to the whole program.
-    QMessageBox box(kind == UserError::Kind::Error ? QMessageBox::Critical : QMessageBox::Warning, title,
-                    text, QMessageBox::Ok);
+    // Modal to the whole program.
+    ProgramBox box(kind == UserError::Kind::Error ? QMessageBox::Critical : QMessageBox::Warning, title, text,
+                   QMessageBox::Ok, activeWindow());
+    box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
 } // namespace

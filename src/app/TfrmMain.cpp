@@ -3,6 +3,7 @@
 #include "AppIcons.h"
 #include "Fonts.h"
 #include "Guarded.h"
+#include "LeftPressOnly.h"
 #include "MessageBoxes.h"
 #include "StringGrid.h"
 #include "Texts.h"
@@ -244,6 +245,9 @@ void TfrmMain::createContextMenus()
     PopupMenu1->setObjectName(u"PopupMenu1"_s);
     sgrCategory->setContextMenuPolicy(Qt::PreventContextMenu);
     sgrProducts->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Nor does it move their current row: a product is picked by what the left button made current.
+    LeftPressOnly::install(sgrCategory);
+    LeftPressOnly::install(sgrProducts);
 
     const QList<QIcon> images = AppIcons::imageList();
 
@@ -334,6 +338,8 @@ void TfrmMain::sgrCategorySelectCell(int /*ACol*/, int ARow)
 void TfrmMain::FillProductGrid(int k)
 {
     m_products->setCategory(k);
+    // A new list starts at its first product, wherever the previous one was scrolled to.
+    sgrProducts->scrollToTop();
 }
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
@@ -363,12 +369,7 @@ void TfrmMain::sgrProductsMouseUp(Qt::MouseButton button)
     const int k = sgrCategory->currentIndex().row() + 1;
     const int p = current.row() + 1;
 
-    m_frmWeight->setProductName(current.data().toString());
-    const ProductRecord product = m_catalogue.Product(k, p);
-    m_frmWeight->PendingProduct.Belki = product.Belki;
-    m_frmWeight->PendingProduct.Giri = product.Giri;
-    m_frmWeight->PendingProduct.Uglev = product.Uglev;
-    m_frmWeight->PendingProduct.Kal = product.Kal;
+    m_frmWeight->setProduct(current.data().toString(), m_catalogue.Product(k, p));
     m_frmWeight->exec();
 }
 

@@ -72,10 +72,15 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     connect(edtWeight, &TabcLSpinEdit::KeyUp, this, &TfrmWeight::edtWeightKeyUp);
 }
 
-void TfrmWeight::setProductName(const QString &name)
+void TfrmWeight::setProduct(const QString &name, const ProductRecord &values)
 {
     Label2->setText(name);
     Label2->adjustSize();
+    // Name stays empty: the name travels as Label2's text.
+    PendingProduct.Belki = values.Belki;
+    PendingProduct.Giri = values.Giri;
+    PendingProduct.Uglev = values.Uglev;
+    PendingProduct.Kal = values.Kal;
 }
 
 QString TfrmWeight::productName() const
@@ -114,8 +119,6 @@ void TfrmWeight::keyPressEvent(QKeyEvent *event)
 void TfrmWeight::edtWeightKeyUp(int key, Qt::KeyboardModifiers /*shift*/)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        // Enter confirms the mass as leaving the field would: brought into range first.
-        edtWeight->ClampValue();
         BitBtn1->click();
     } else if (key == Qt::Key_Escape) {
         BitBtn2->click();
@@ -124,5 +127,8 @@ void TfrmWeight::edtWeightKeyUp(int key, Qt::KeyboardModifiers /*shift*/)
 
 void TfrmWeight::BitBtn1Click()
 {
+    // The field may still have the focus (Enter, a screen reader's press, a mnemonic): the mass is
+    // brought into range here as leaving the field would, whichever way OK was pressed.
+    edtWeight->ClampValue();
     m_ration->append(Label2->text(), edtWeight->Value(), PendingProduct);
 }

@@ -18,7 +18,8 @@ class TfrmWeight : public QDialog
 public:
     TfrmWeight(RationModel *ration, QWidget *parent);
 
-    void setProductName(const QString &name);
+    // The product about to be added: its name goes to Label2, its four values to PendingProduct.
+    void setProduct(const QString &name, const ProductRecord &values);
     [[nodiscard]] QString productName() const;
     [[nodiscard]] TabcLSpinEdit *weightField() const { return edtWeight; }
 

@@ -3,11 +3,9 @@
 // Builds the program's three windows the way start-up does, over a catalogue written into a
 // temporary working directory, and records every message box instead of showing it.
 
+#include "AppWindows.h"
 #include "EdokladApplication.h"
 #include "MessageBoxes.h"
-#include "TfrmMain.h"
-#include "TfrmPrint.h"
-#include "TfrmWeight.h"
 #include "catalogue/Catalogue.h"
 
 #include <QAbstractItemView>
@@ -57,10 +55,10 @@ public:
     void start()
     {
         QDir::setCurrent(m_dir.path());
-        main = std::make_unique<TfrmMain>(catalogue);
-        weight = std::make_unique<TfrmWeight>(main->ration(), main.get());
-        print = std::make_unique<TfrmPrint>(main.get());
-        main->setDialogs(weight.get(), print.get());
+        AppWindows windows = AppWindows::create(catalogue);
+        main = std::move(windows.main);
+        weight = std::move(windows.weight);
+        print = std::move(windows.print);
         endRequests = std::make_unique<QSignalSpy>(main.get(), &TfrmMain::endRequested);
         main->show();
         QVERIFY(QTest::qWaitForWindowExposed(main.get()));

@@ -212,6 +212,13 @@ void TestRationModel::totals_data()
     QTest::newRow("grams times value per 100 g")
         << QList<RationRow>{{u"a"_s, 250, product(u"12,5"_s, u"1e1"_s, u" 3 "_s, u"-4"_s)}}
         << QStringList({u"31,3"_s, u"25,0"_s, u"7,5"_s, u"-10"_s});
+    // A running sum in single precision would move a million by 0.0625 for each 0.04 added
+    // (1000062.5 after a thousand rows); the exact sum of the rows is 1000040.
+    QList<RationRow> largeAndSmall{{u"big"_s, 20000, product(u"5000"_s, u"5000"_s, u"5000"_s, u"5000"_s)}};
+    for (int i = 0; i < 1000; ++i)
+        largeAndSmall.append({u"a"_s, 100, tiny});
+    QTest::newRow("small rows after a large one")
+        << largeAndSmall << QStringList({u"1000040,0"_s, u"1000000,0"_s, u"1000000,0"_s, u"1050500"_s});
     QTest::newRow("negative mass subtracts")
         << QList<RationRow>{{u"a"_s, 100, product(u"1"_s, u"1"_s, u"1"_s, u"10"_s)},
                             {u"b"_s, -30, product(u"1"_s, u"1"_s, u"1"_s, u"10"_s)}}

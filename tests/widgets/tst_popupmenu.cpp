@@ -69,6 +69,8 @@ private slots:
     void keyboard_data();
     void keyboard();
     void mouse();
+    void shakyOpeningClick_data();
+    void shakyOpeningClick();
     void closesAtOnceWithToolbarAnimation();
     void openingClosesOtherMenu();
     void accessibility();
@@ -360,6 +362,43 @@ void TestPopupMenu::mouse()
     QTest::mouseRelease(form, Qt::LeftButton, {}, middle(2));
     QCOMPARE(clicks, QList<int>{2});
     QVERIFY(!menu->isOpen());
+}
+
+void TestPopupMenu::shakyOpeningClick_data()
+{
+    QTest::addColumn<int>("travel");
+    QTest::addColumn<bool>("chooses");
+    const int drag = QApplication::startDragDistance();
+    QTest::newRow("no move") << 0 << false;
+    QTest::newRow("3 px") << 3 << false;
+    QTest::newRow("just short of the drag distance") << drag - 1 << false;
+    QTest::newRow("the drag distance") << drag << true;
+}
+
+// The menu opens under the pressed button; the release of that click, after the pointer has
+// shaken a little, chooses nothing: only a move of the drag distance points at an item.
+void TestPopupMenu::shakyOpeningClick()
+{
+    QFETCH(int, travel);
+    QFETCH(bool, chooses);
+    TabcPopupMenu *menu = makeMenu(m_owner, {u"Удалить"_s});
+    menu->Options().OpenAnimation = amnNone;
+    QSignalSpy clicks(menu->items().first(), &TabcMenuItem::Click);
+    TabcPopupMenuForm *form = menu->form();
+
+    const QPoint at(100, 100);
+    const QPoint pressed = QPoint(5, 5);
+    QCursor::setPos(at + pressed);
+    menu->Popup(at.x(), at.y());
+    QVERIFY(menu->isOpen());
+    const QPoint released = pressed + QPoint(0, travel);
+    QVERIFY(form->itemAt(released) == 0);
+    if (travel > 0)
+        QTest::mouseMove(form, released);
+    QTest::mouseRelease(form, Qt::RightButton, {}, released);
+    QCOMPARE(clicks.size(), chooses ? 1 : 0);
+    QCOMPARE(menu->isOpen(), !chooses);
+    menu->closeMenu();
 }
 
 void TestPopupMenu::closesAtOnceWithToolbarAnimation()

@@ -124,6 +124,11 @@ void tst_SpinEdit::readingAndFocusLoss_data()
     QTest::newRow("in range keeps its sign") << 1 << 20000 << u"+42"_s << 42 << u"+42"_s;
     QTest::newRow("equal limits: none") << 0 << 0 << u"50000"_s << 50000 << u"50000"_s;
     QTest::newRow("equal limits, negative") << 7 << 7 << u"-5"_s << -5 << u"-5"_s;
+    // Limits the wrong way round: below MinValue gives MinValue, anything else MaxValue.
+    QTest::newRow("reversed limits, below both") << 10 << 5 << u"3"_s << 3 << u"10"_s;
+    QTest::newRow("reversed limits, between") << 10 << 5 << u"7"_s << 7 << u"10"_s;
+    QTest::newRow("reversed limits, at the lower") << 10 << 5 << u"10"_s << 10 << u"5"_s;
+    QTest::newRow("reversed limits, above both") << 10 << 5 << u"12"_s << 12 << u"5"_s;
 }
 
 void tst_SpinEdit::readingAndFocusLoss()
@@ -167,6 +172,7 @@ void tst_SpinEdit::steps_data()
     QTest::newRow("down from below the limit") << 1 << 20000 << u"-5"_s << false << u"1"_s;
     QTest::newRow("no limits, below zero") << 0 << 0 << u"0"_s << false << u"-1"_s;
     QTest::newRow("no limits, at the 32-bit end") << 0 << 0 << u"2147483647"_s << true << u"2147483647"_s;
+    QTest::newRow("reversed limits") << 10 << 5 << u"3"_s << true << u"10"_s;
 }
 
 void tst_SpinEdit::steps()
@@ -274,15 +280,31 @@ void tst_SpinEdit::enterBeepsAndNeverReachesTheDialog()
 void tst_SpinEdit::keyUpReportsRealReleasesOnly()
 {
     QSignalSpy keyUp(m_edit, &TabcSpinEdit::KeyUp);
+    QTest::keyPress(m_edit, Qt::Key_5);
     QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_5, Qt::NoModifier, u"5"_s, true);
     QApplication::sendEvent(m_edit, &repeated);
     QCOMPARE(keyUp.size(), 0);
 
+    QKeyEvent pressed(QEvent::KeyPress, Qt::Key_Escape, Qt::ShiftModifier);
+    QApplication::sendEvent(m_edit, &pressed);
     QKeyEvent released(QEvent::KeyRelease, Qt::Key_Escape, Qt::ShiftModifier);
     QApplication::sendEvent(m_edit, &released);
     QCOMPARE(keyUp.size(), 1);
     QCOMPARE(keyUp.at(0).at(0).toInt(), int(Qt::Key_Escape));
     QCOMPARE(keyUp.at(0).at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
+
+    // A release whose press the field did not receive: pressed in another control, or pressed
+    // before the field lost the focus and came back.
+    QTest::keyRelease(m_edit, Qt::Key_Escape);
+    m_other->setFocus();
+    QTest::keyPress(m_other, Qt::Key_Return);
+    m_edit->setFocus();
+    QTest::keyRelease(m_edit, Qt::Key_Return);
+    QTest::keyPress(m_edit, Qt::Key_Return);
+    m_other->setFocus();
+    m_edit->setFocus();
+    QTest::keyRelease(m_edit, Qt::Key_Return);
+    QCOMPARE(keyUp.size(), 1);
 }
 
 void tst_SpinEdit::notEditableRefusesEditingKeys()

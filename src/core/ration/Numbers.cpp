@@ -4,11 +4,10 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
+#include <iterator>
 #include <limits>
 #include <string>
-#include <vector>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
@@ -180,46 +179,31 @@ struct ExactDecimal
 
 ExactDecimal exactDecimal(float value)
 {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    const int biased = int((bits >> 23) & 0xFF);
-    std::uint32_t mantissa = bits & 0x7FFFFF;
-    int exp2 = 0;
-    if (biased == 0) {
-        exp2 = -149;
-    } else {
-        mantissa |= 0x800000;
-        exp2 = biased - 150;
-    }
+    // Every float is a binary fraction with at most 149 binary places, so 149 decimal places
+    // write it exactly; the largest has 39 integer digits.
+    char text[1 + 39 + 1 + 149];
+    const auto [end, ec] =
+        std::to_chars(std::begin(text), std::end(text), std::fabs(value), std::chars_format::fixed, 149);
+    Q_ASSERT(ec == std::errc());
+    const std::string_view written(text, size_t(end - text));
+    const size_t point = written.find('.');
+    std::string_view integer = written.substr(0, point);
+    std::string_view fraction = written.substr(point + 1);
+    fraction = fraction.substr(0, fraction.find_last_not_of('0') + 1);
 
     ExactDecimal result;
-    if (mantissa == 0) {
+    integer.remove_prefix(std::min(integer.find_first_not_of('0'), integer.size()));
+    if (!integer.empty()) {
+        result.digits.append(integer).append(fraction);
+        result.pointPos = int(integer.size());
+    } else if (!fraction.empty()) {
+        const size_t zeros = fraction.find_first_not_of('0');
+        result.digits.append(fraction.substr(zeros));
+        result.pointPos = -int(zeros);
+    } else {
         result.digits = "0";
         result.pointPos = 1;
-        return result;
     }
-
-    // Little-endian decimal digits of mantissa * 2^exp2 (exp2 >= 0) or of
-    // mantissa * 5^-exp2 (exp2 < 0, the point then sits -exp2 digits from the right).
-    std::vector<std::uint8_t> little;
-    for (std::uint32_t m = mantissa; m != 0; m /= 10)
-        little.push_back(std::uint8_t(m % 10));
-    const int factor = exp2 >= 0 ? 2 : 5;
-    for (int n = 0; n < std::abs(exp2); ++n) {
-        int carry = 0;
-        for (auto &d : little) {
-            const int p = d * factor + carry;
-            d = std::uint8_t(p % 10);
-            carry = p / 10;
-        }
-        if (carry != 0)
-            little.push_back(std::uint8_t(carry));
-    }
-
-    result.digits.reserve(little.size());
-    for (auto it = little.rbegin(); it != little.rend(); ++it)
-        result.digits.push_back(char('0' + *it));
-    result.pointPos = int(little.size()) - (exp2 < 0 ? -exp2 : 0);
     return result;
 }
 

@@ -8,6 +8,7 @@
 #include "TabcPopupMenu.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCursor>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -187,7 +188,8 @@ void TabcPopupMenuForm::chooseItem(int index)
 
 void TabcPopupMenuForm::mouseMoveEvent(QMouseEvent *event)
 {
-    if (event->globalPosition().toPoint() != m_openCursor)
+    // A pointer shakes: only a move of at least the drag distance is a deliberate one.
+    if ((event->globalPosition().toPoint() - m_openCursor).manhattanLength() >= QApplication::startDragDistance())
         m_armed = true;
     const int index = itemAt(event->position().toPoint());
     setHighlightedIndex(index >= 0 && m_menu->items().at(index)->isSeparator() ? -1 : index);

@@ -71,7 +71,8 @@ private:
     QList<QRect> m_itemRects;
     int m_highlighted = -1;
 
-    // The release of the click that opened the menu must not choose the item that happens to be under the pointer.
+    // The release of the click that opened the menu must not choose the item that happens to be under the pointer,
+    // unless the pointer has since travelled the drag distance (then the user has pointed at the item).
     QPoint m_openCursor;
     bool m_armed = false;
 

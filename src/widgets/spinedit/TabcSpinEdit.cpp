@@ -48,9 +48,15 @@ std::optional<int> parseWholeNumber(const QString &text)
     return int(value);
 }
 
+// The lower limit is tested first, so limits given the wrong way round still give an answer:
+// the lower one for values below it, the upper one for all others.
 qint64 limitTo(qint64 value, qint64 low, qint64 high)
 {
-    return std::clamp(value, low, high);
+    if (value < low)
+        return low;
+    if (value > high)
+        return high;
+    return value;
 }
 
 bool isEnterKey(int key)
@@ -172,12 +178,14 @@ void TabcSpinEdit::DownClick()
 
 void TabcSpinEdit::stepBy(qint64 delta)
 {
-    // Sum in 64 bits: without limits a step past the 32-bit range stops at its end.
+    // Sum in 64 bits and bring into range once: with limits as writing Value does, without them
+    // a step past the 32-bit range stops at its end.
     qint64 next = qint64(Value()) + delta;
     if (m_minValue != m_maxValue)
         next = limitTo(next, m_minValue, m_maxValue);
-    next = limitTo(next, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-    setValue(int(next));
+    else
+        next = std::clamp<qint64>(next, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    setText(QString::number(next));
 }
 
 bool TabcSpinEdit::IsValidChar(QChar c) const
@@ -246,6 +254,8 @@ bool TabcSpinEdit::refusedEdit(const QKeyEvent *event) const
 void TabcSpinEdit::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
+    if (!event->isAutoRepeat())
+        m_pressedKeys.insert(key);
     if (key == Qt::Key_Up || key == Qt::Key_Down) {
         if (key == Qt::Key_Up)
             UpClick();
@@ -295,7 +305,9 @@ void TabcSpinEdit::keyPressEvent(QKeyEvent *event)
 
 void TabcSpinEdit::keyReleaseEvent(QKeyEvent *event)
 {
-    if (!event->isAutoRepeat())
+    // The release of a key pressed elsewhere (Enter or Esc that chose or closed our own context
+    // menu, a key held while the focus came here) is not the field's.
+    if (!event->isAutoRepeat() && m_pressedKeys.remove(event->key()))
         emit KeyUp(event->key(), event->modifiers());
     QLineEdit::keyReleaseEvent(event);
 }
@@ -329,6 +341,7 @@ void TabcSpinEdit::focusInEvent(QFocusEvent *event)
 
 void TabcSpinEdit::focusOutEvent(QFocusEvent *event)
 {
+    m_pressedKeys.clear(); // their releases go to whoever has the focus now
     // A popup menu or another window only borrows the focus.
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
         ClampValue();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QSet>
 
 class TabcSpinButton;
 
@@ -42,7 +43,8 @@ public:
 
     void UpClick();
     void DownClick();
-    // MinValue == MaxValue means no limits at all.
+    // MinValue == MaxValue means no limits at all; below MinValue gives MinValue,
+    // above MaxValue gives MaxValue, in that order.
     [[nodiscard]] int CheckValue(int value) const;
     [[nodiscard]] bool IsValidChar(QChar c) const;
     [[nodiscard]] int GetMinHeight() const;
@@ -61,8 +63,9 @@ public slots:
     void cut();
 
 signals:
-    // Every real key release (auto-repeat releases are not reported), so a
-    // dialog can act on Enter and Esc after the field has refused the press.
+    // The real release (not an auto-repeat) of a key whose press the field
+    // received, so a dialog can act on Enter and Esc after the field has
+    // refused the press.
     void KeyUp(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
@@ -93,5 +96,6 @@ private:
     bool m_autoSelect = true;
     bool m_autoSize = true;
     QString m_decimalSeparator;
+    QSet<int> m_pressedKeys; // pressed while the field had the focus, not yet released
     TabcSpinButton *m_button;
 };

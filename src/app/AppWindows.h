@@ -1,0 +1,21 @@
+#pragma once
+
+#include "TfrmMain.h"
+#include "TfrmPrint.h"
+#include "TfrmWeight.h"
+
+#include <memory>
+
+class Catalogue;
+
+// The program's three windows. Start-up and the window tests both build them with create().
+struct AppWindows {
+    // In start-up order: the main window first, so it is the application's main window, then the
+    // mass dialog and the print dialog, both children of the main window, wired to it.
+    [[nodiscard]] static AppWindows create(Catalogue &catalogue);
+
+    // Members go in reverse order: the dialogs before the main window that holds them.
+    std::unique_ptr<TfrmMain> main;
+    std::unique_ptr<TfrmWeight> weight;
+    std::unique_ptr<TfrmPrint> print;
+};
