@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -31,6 +32,32 @@ void clickRow(QTableView *grid, int row, Qt::MouseButton button = Qt::LeftButton
     QTest::mouseClick(grid->viewport(), button, {}, cell.center());
 }
 
+// A click as the window system delivers it: through the window, so that a right press also
+// requests a context menu.
+void windowClick(QWidget *widget, Qt::MouseButton button, QPoint pos)
+{
+    QTest::mouseClick(widget->window()->windowHandle(), button, {}, widget->mapTo(widget->window(), pos));
+}
+
+// Counts the events of one type that reach an object.
+class EventCounter : public QObject
+{
+public:
+    EventCounter(QObject *watched, QEvent::Type type) : m_type(type) { watched->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == m_type)
+            ++count;
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+};
+
 void writeThreeCategories(AppFixture &app)
 {
     app.writeFile(u"db.txt"_s, {u"dairy.txt"_s, u"meat.txt"_s, u"fruit.txt"_s});
@@ -48,7 +75,8 @@ private slots:
     void startsWithCategoryOneShown();
     void firstActivationRunsOnce();
     void browsingFollowsMouseAndKeys();
-    void rightClickOnCatalogueGridsOpensNothing();
+    void otherButtonsOnCatalogueGrids();
+    void refillStartsAtTheFirstProduct();
     void missingCategoryFileWarnsAndKeepsRows();
     void missingIndexShowsErrorAndEnds();
     void exitCommandAndShortcutEnd();
@@ -90,10 +118,14 @@ void TestMainWindow::firstActivationRunsOnce()
     QVERIFY(QFile::remove(u"files/db.txt"_s));
     app.main->hide();
     app.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(app.main.get()));
     app.main->activateWindow();
-    QTest::qWait(50);
+    QVERIFY(QTest::qWaitForWindowActive(app.main.get()));
     QMetaObject::invokeMethod(app.main.get(), "FormActivate");
-    QTest::qWait(20);
+    // Whatever the showing and the activation queued has run once a call queued after it has.
+    bool flushed = false;
+    QMetaObject::invokeMethod(app.main.get(), [&flushed] { flushed = true; }, Qt::QueuedConnection);
+    QTRY_VERIFY(flushed);
 
     QVERIFY(app.boxes.isEmpty());
     QCOMPARE(column(categories).size(), 4);
@@ -127,19 +159,52 @@ void TestMainWindow::browsingFollowsMouseAndKeys()
     QCOMPARE(column(products).size(), 3);
 }
 
-void TestMainWindow::rightClickOnCatalogueGridsOpensNothing()
+void TestMainWindow::otherButtonsOnCatalogueGrids()
 {
     AppFixture app;
     writeThreeCategories(app);
     app.start();
-    for (const char *name : {"sgrCategory", "sgrProducts"}) {
-        auto *grid = app.child<QTableView>(name);
-        const QRect cell = grid->visualRect(grid->model()->index(0, 0));
-        QContextMenuEvent request(QContextMenuEvent::Mouse, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
-        QApplication::sendEvent(grid->viewport(), &request);
-        QTest::qWait(20);
-        QVERIFY2(QApplication::activePopupWidget() == nullptr, name);
+    auto *categories = app.child<QTableView>("sgrCategory");
+    auto *products = app.child<QTableView>("sgrProducts");
+
+    // The main window would open whatever menu reaches it; the grids keep the request to themselves.
+    EventCounter windowRequests(app.main.get(), QEvent::ContextMenu);
+    for (QTableView *grid : {categories, products}) {
+        EventCounter gridRequests(grid->viewport(), QEvent::ContextMenu);
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+            windowClick(grid->viewport(), button, grid->visualRect(grid->model()->index(2, 0)).center());
+        QTRY_COMPARE(gridRequests.count, 1);
+        QCOMPARE(windowRequests.count, 0);
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
     }
+
+    // Only the left button moves the current row: category 1 and its products stay.
+    QCOMPARE(categories->currentIndex().row(), 0);
+    QCOMPARE(column(products), (QStringList{u"Молоко 3,2%"_s, u"Кефир 1%"_s, u"Творог 9%"_s}));
+    QVERIFY(!products->currentIndex().isValid());
+    windowClick(categories->viewport(), Qt::LeftButton, categories->visualRect(categories->model()->index(2, 0)).center());
+    QCOMPARE(categories->currentIndex().row(), 2);
+    QCOMPARE(column(products), (QStringList{u"Яблоко"_s, u"Банан"_s}));
+}
+
+void TestMainWindow::refillStartsAtTheFirstProduct()
+{
+    AppFixture app;
+    app.writeFile(u"db.txt"_s, {u"first.txt"_s, u"second.txt"_s});
+    for (const QString &name : {u"first"_s, u"second"_s}) {
+        QStringList lines{name};
+        for (int i = 1; i <= 60; ++i)
+            lines << name + QString::number(i) + u";1;1;1;1"_s;
+        app.writeFile(name + u".txt"_s, lines);
+    }
+    app.start();
+    auto *products = app.child<QTableView>("sgrProducts");
+    products->scrollToBottom();
+    QTRY_VERIFY(products->verticalScrollBar()->value() > 0);
+
+    clickRow(app.child<QTableView>("sgrCategory"), 1);
+    QTRY_COMPARE(products->indexAt(QPoint(5, 5)).data().toString(), u"second1"_s);
+    QCOMPARE(products->verticalScrollBar()->value(), 0);
 }
 
 void TestMainWindow::missingCategoryFileWarnsAndKeepsRows()

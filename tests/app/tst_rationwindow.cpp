@@ -10,6 +10,7 @@
 #include "rotlabel/TabcRotLabel.h"
 #include "spinedit/TabcLSpinEdit.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
@@ -122,6 +123,24 @@ void clickOk(TfrmWeight *dialog)
     QTest::mouseClick(dialog->findChild<QPushButton *>(u"BitBtn1"_s), Qt::LeftButton);
 }
 
+// A click as the window system delivers it: through the window.
+void windowClick(QWidget *widget, Qt::MouseButton button, QPoint pos)
+{
+    QTest::mouseClick(widget->window()->windowHandle(), button, {}, widget->mapTo(widget->window(), pos));
+}
+
+// A key stroke as the keyboard delivers it: the press and the release each go to whatever has the
+// keyboard then (an open popup first), so a press that closes a menu leaves its release to the field.
+void keyStroke(Qt::Key key)
+{
+    const auto receiver = [] {
+        QWidget *popup = QApplication::activePopupWidget();
+        return popup ? popup : QApplication::focusWidget();
+    };
+    QTest::keyPress(receiver(), key);
+    QTest::keyRelease(receiver(), key);
+}
+
 // A right click on the ration grid at a point; returns the menu that opened, if any.
 TabcPopupMenu *rightClick(AppFixture &app, const QPoint &pos)
 {
@@ -163,6 +182,9 @@ private slots:
     void badCatalogueValueChangesNothing();
     void contextMenusRemoveAndClear();
     void otherButtonsOpenNoDialog();
+    void okKeepsTheRangeWithTheFocusInTheField_data();
+    void okKeepsTheRangeWithTheFocusInTheField();
+    void keysOfTheFieldsMenuStayInTheMenu();
     void releaseOffTheRowsPicksTheCurrentProduct();
 };
 
@@ -341,12 +363,91 @@ void TestRationWindow::otherButtonsOpenNoDialog()
         QTest::qWait(30);
         QVERIFY(!app.weight->isVisible());
     }
+    // Nor do they make another product current: the header then opens the one the left button chose.
+    pickProduct(app, 0, [](TfrmWeight *d) { QTest::keyClick(d->weightField(), Qt::Key_Escape); });
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+        windowClick(products->viewport(), button, products->visualRect(products->model()->index(1, 0)).center());
+    QString shownName;
+    QWidget *header = products->horizontalHeader()->viewport();
+    answerDialog(
+        app, [&] { QTest::mouseClick(header, Qt::LeftButton, {}, QPoint(20, header->height() / 2)); },
+        [&](TfrmWeight *d) {
+            shownName = d->productName();
+            d->reject();
+        });
+    QCOMPARE(shownName, u"Молоко 3,2%"_s);
+
     // Moving through the products with the keyboard opens nothing either.
     products->setFocus();
     QTest::keyClick(products, Qt::Key_Down);
     QTest::qWait(30);
     QVERIFY(!app.weight->isVisible());
     QCOMPARE(app.main->ration()->count(), 0);
+}
+
+void TestRationWindow::okKeepsTheRangeWithTheFocusInTheField_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accessiblePress");
+    QTest::addColumn<QString>("row");
+
+    for (const bool accessible : {true, false}) {
+        const char *way = accessible ? "screen reader's press" : "click without focus";
+        QTest::addRow("25000, %s", way) << u"25000"_s << accessible << u"Молоко 3,2% = 20000"_s;
+        QTest::addRow("0, %s", way) << u"0"_s << accessible << u"Молоко 3,2% = 1"_s;
+        QTest::addRow("-5, %s", way) << u"-5"_s << accessible << u"Молоко 3,2% = 1"_s;
+    }
+}
+
+// OK pressed without the focus leaving the mass field still adds a mass in 1..20000.
+void TestRationWindow::okKeepsTheRangeWithTheFocusInTheField()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, accessiblePress);
+    QFETCH(QString, row);
+
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+    pickProduct(app, 0, typeAnd(typed, [accessiblePress](TfrmWeight *d) {
+                    auto *ok = d->findChild<QPushButton *>(u"BitBtn1"_s);
+                    QVERIFY(d->weightField()->hasFocus());
+                    if (accessiblePress) {
+                        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(ok);
+                        QVERIFY(button && button->actionInterface());
+                        button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+                    } else {
+                        ok->click(); // as a shortcut does
+                    }
+                }));
+    QCOMPARE(rows(app), QStringList{row});
+}
+
+// Enter and Esc that choose from or close the mass field's own context menu neither confirm nor
+// cancel the dialog: their releases reach the field, their presses did not.
+void TestRationWindow::keysOfTheFieldsMenuStayInTheMenu()
+{
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+    pickProduct(app, 0, [](TfrmWeight *d) {
+        TabcLSpinEdit *field = d->weightField();
+        for (const QList<Qt::Key> &keys : {QList<Qt::Key>{Qt::Key_Down, Qt::Key_Return}, QList<Qt::Key>{Qt::Key_Escape}}) {
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(field, &request);
+            QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+            for (Qt::Key key : keys)
+                keyStroke(key);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+            QTRY_VERIFY(field->hasFocus());
+            QVERIFY(d->isVisible());
+        }
+        QVERIFY(d->isVisible());
+        field->selectAll();
+        QTest::keyClicks(field, u"150"_s);
+        keyStroke(Qt::Key_Return);
+    });
+    QCOMPARE(rows(app), QStringList{u"Молоко 3,2% = 150"_s});
 }
 
 void TestRationWindow::releaseOffTheRowsPicksTheCurrentProduct()
