@@ -1,0 +1,54 @@
+#!/usr/bin/python3
+"""More reads of the running program through the accessibility tree.
+
+a11y_more.py menu KEY    presses KEY (xdotool) in the open pop-up menu and prints the menu's
+                         items, one a line (a pop-up is not among the program's windows in the
+                         tree: it is reached through the item that gets the focus)
+a11y_more.py products    prints the rows of the product grid, one a line
+"""
+import os
+import subprocess
+import sys
+
+import pyatspi
+from gi.repository import GLib
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from a11y import application, find  # noqa: E402
+
+
+def main():
+    app = application()
+    what = sys.argv[1]
+    if what == "menu":
+        items = []
+
+        def focused(event):
+            if event.source.getRole() == pyatspi.ROLE_MENU_ITEM and not items:
+                items.extend(child.name for child in event.source.parent if child is not None)
+                pyatspi.Registry.stop()
+
+        def press():
+            subprocess.run(["xdotool", "key", sys.argv[2]], check=True)
+            GLib.timeout_add(5000, pyatspi.Registry.stop)
+            return False
+
+        pyatspi.Registry.registerEventListener(focused, "object:state-changed:focused")
+        GLib.timeout_add(300, press)
+        pyatspi.Registry.start()
+        if not items:
+            sys.exit("no menu item got the focus")
+        print("\n".join(items))
+        return
+    if what == "products":
+        tables = find(app, lambda n: n.getRole() == pyatspi.ROLE_TABLE and n.queryTable().nColumns == 1
+                      and n.queryTable().getColumnHeader(0) is not None
+                      and n.queryTable().getColumnHeader(0).name == "Продукты")
+        for cell in find(tables[0], lambda n: n.getRole() == pyatspi.ROLE_TABLE_CELL):
+            print(cell.name)
+        return
+    sys.exit("unknown command " + what)
+
+
+if __name__ == "__main__":
+    main()
