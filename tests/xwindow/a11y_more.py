@@ -5,6 +5,8 @@ a11y_more.py menu KEY    presses KEY (xdotool) in the open pop-up menu and print
                          items, one a line (a pop-up is not among the program's windows in the
                          tree: it is reached through the item that gets the focus)
 a11y_more.py products    prints the rows of the product grid, one a line
+a11y_more.py press NAME  presses the visible button NAME through its action, as a screen reader
+                         does: the keyboard focus stays where it is
 """
 import os
 import subprocess
@@ -46,6 +48,15 @@ def main():
                       and n.queryTable().getColumnHeader(0).name == "Продукты")
         for cell in find(tables[0], lambda n: n.getRole() == pyatspi.ROLE_TABLE_CELL):
             print(cell.name)
+        return
+    if what == "press":
+        buttons = find(app, lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == sys.argv[2]
+                       and n.getState().contains(pyatspi.STATE_SHOWING))
+        if not buttons:
+            sys.exit("no visible button " + sys.argv[2])
+        action = buttons[0].queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        action.doAction(names.index("Press") if "Press" in names else 0)
         return
     sys.exit("unknown command " + what)
 
