@@ -18,7 +18,7 @@ PIDS+=($!)
 sleep 0.5
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 
-# The fixture catalogue and a category whose first product lacks its fats.
+# The fixture catalogue and a category whose first product lacks a value.
 cp -r "$DATA/files" "$WORK/"
 printf 'dairy.txt\r\nfruit.txt\r\nodd.txt\r\n' >"$WORK/files/db.txt"
 printf 'Разное\r\nБез жиров;1;;1;1\r\nСыр;24;29,5;0,3;363\r\n' | iconv -f utf-8 -t cp1251 >"$WORK/files/odd.txt"
