@@ -14,7 +14,7 @@ struct AppWindows {
     // mass dialog and the print dialog, both children of the main window, wired to it.
     [[nodiscard]] static AppWindows create(Catalogue &catalogue);
 
-    // Members go in reverse order: the dialogs before the main window that holds them.
+    // Destroyed in reverse order: the dialogs before the main window that holds them.
     std::unique_ptr<TfrmMain> main;
     std::unique_ptr<TfrmWeight> weight;
     std::unique_ptr<TfrmPrint> print;

@@ -2,6 +2,7 @@
 
 #include "UserError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <iterator>
