@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -10,6 +12,12 @@ MessageBoxes::Hook &hook()
 {
     static MessageBoxes::Hook h;
     return h;
+}
+
+bool &nextAnswer()
+{
+    static bool yes = false;
+    return yes;
 }
 
 void present(UserError::Kind kind, const QString &title, const QString &text)
@@ -38,4 +46,21 @@ void MessageBoxes::showException(const QString &text)
 void MessageBoxes::setHook(Hook h)
 {
     hook() = std::move(h);
+}
+
+bool MessageBoxes::ask(QWidget *parent, const QString &title, const QString &text)
+{
+    if (hook()) {
+        hook()(UserError::Kind::Warning, title, text);
+        return std::exchange(nextAnswer(), false);
+    }
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText); // the text names a file: never markup
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void MessageBoxes::setNextAnswer(bool yes)
+{
+    nextAnswer() = yes;
 }
