@@ -6,6 +6,7 @@
 
 class Catalogue;
 class CategoryListModel;
+class FileDialog;
 class ProductListModel;
 class RationFileCommands;
 class RationModel;
@@ -15,7 +16,6 @@ class TabcRotLabel;
 class TfrmPrint;
 class TfrmWeight;
 class QAction;
-class FileDialog;
 class QFrame;
 class QMenu;
 class QTableView;

@@ -90,6 +90,14 @@ wait_exit "$APP_PID" || fail "Alt+X did not end the program"
 # A fresh start opens the file: the same rows and totals.
 start_main
 [ -z "$(/usr/bin/python3 "$A11Y" ration)" ] || fail "the fresh start is not empty"
+# A name typed in the open dialog need not exist; the program then says it cannot open it.
+in_dialog ctrl+o 'Загрузить рацион...' "$WORK/rations/typo.edk"
+xdotool key Return
+wait_window 'Warning' 10 >/dev/null || fail "no warning for a file that does not exist"
+screenshot open-warning
+xdotool key Return
+wait_gone 'Warning' || fail "the warning did not close"
+[ -z "$(/usr/bin/python3 "$A11Y" ration)" ] || fail "a failed Open changed the ration"
 in_dialog ctrl+o 'Загрузить рацион...' "$SAVED"
 xdotool key Return
 wait_gone 'Загрузить рацион...' || fail "the open dialog did not close"
