@@ -52,7 +52,7 @@ bool hasNoSeparators(const QString &text)
     return !text.contains(u':') && !text.contains(u'\n');
 }
 
-void checkFile(const QByteArray &bytes, qsizetype maxLines)
+QList<RationFileLine> checkFile(const QByteArray &bytes, qsizetype maxLines)
 {
     const QList<QByteArray> lines = referenceLines(bytes);
     const ParsedRationFile parsed = ParseRationFile(bytes, maxLines);
@@ -65,17 +65,19 @@ void checkFile(const QByteArray &bytes, qsizetype maxLines)
                                      &record.Kal})
             FUZZ_CHECK(hasNoSeparators(*field));
     }
+    return parsed.lines;
 }
 
 // Records that survive a write and a read: non-empty fields (an empty one would move the rest up)
-// and whole grams. Missing texts and grams are made up from what the bytes gave.
+// and whole grams. Missing texts and grams are made up from what the bytes gave. A few dozen
+// records show every way lines meet; more only slow the fuzzer down.
 void checkRoundTrip(const QList<RationFileLine> &records)
 {
     QList<RationRow> rows;
-    for (qsizetype i = 0; i < records.size(); ++i) {
+    for (qsizetype i = 0; i < std::min<qsizetype>(records.size(), 64); ++i) {
         const RationFileLine &r = records[i];
         auto orOne = [](const QString &text) { return text.isEmpty() ? QStringLiteral("1") : text; };
-        const int grams = int(qHash(r.Grams) % 40001) - 20000 + int(i);
+        const int grams = int(qHash(r.Grams, 0) % 40001) - 20000 + int(i); // fixed seed: reproducible
         rows.append(RationRow{orOne(r.Name), grams,
                               ProductRecord{orOne(r.Belki), orOne(r.Giri), orOne(r.Uglev), orOne(r.Kal), {}}});
     }
@@ -99,13 +101,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
 
     // The real capacity, and a small one from the data so that too many lines is reached.
-    checkFile(bytes, RationModel::Capacity);
+    const QList<RationFileLine> records = checkFile(bytes, RationModel::Capacity);
     if (size > 0)
         checkFile(bytes, data[0] % 8);
 
     // The bytes as one line, whatever they hold.
     FUZZ_CHECK(ParseRationFileLine(bytes) == referenceRecord(bytes));
 
-    checkRoundTrip(ParseRationFile(bytes, RationModel::Capacity).lines);
+    checkRoundTrip(records);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "Cp1251.h"
 #include "catalogue/LineReader.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -59,6 +60,7 @@ RationFileLine ParseRationFileLine(QByteArrayView line)
 ParsedRationFile ParseRationFile(QByteArrayView bytes, qsizetype maxLines)
 {
     ParsedRationFile parsed;
+    parsed.lines.reserve(std::min(bytes.count('\n') + 1, maxLines));
     LineReader reader(bytes);
     while (!reader.atEnd()) {
         if (parsed.lines.size() == maxLines) {
