@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -48,6 +50,13 @@ protected:
     }
 };
 
+
+bool &nextAnswer()
+{
+    static bool yes = false;
+    return yes;
+}
+
 void present(UserError::Kind kind, const QString &title, const QString &text)
 {
     if (hook()) {
@@ -75,4 +84,21 @@ void MessageBoxes::showException(const QString &text)
 void MessageBoxes::setHook(Hook h)
 {
     hook() = std::move(h);
+}
+
+bool MessageBoxes::ask(QWidget *parent, const QString &title, const QString &text)
+{
+    if (hook()) {
+        hook()(UserError::Kind::Warning, title, text);
+        return std::exchange(nextAnswer(), false);
+    }
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText); // the text names a file: never markup
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void MessageBoxes::setNextAnswer(bool yes)
+{
+    nextAnswer() = yes;
 }

@@ -1,10 +1,12 @@
 #include "TfrmMain.h"
 
 #include "AppIcons.h"
+#include "FileDialog.h"
 #include "Fonts.h"
 #include "Guarded.h"
 #include "LeftPressOnly.h"
 #include "MessageBoxes.h"
+#include "RationFileCommands.h"
 #include "StringGrid.h"
 #include "Texts.h"
 #include "TfrmPrint.h"
@@ -22,7 +24,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -274,20 +275,18 @@ void TfrmMain::createContextMenus()
 
 void TfrmMain::createFileDialogs()
 {
-    const QStringList filters{u"Едоклад  (*.edk)"_s, u"Все файлы (*)"_s};
-    auto make = [&](const char *name, const QString &title, QFileDialog::AcceptMode mode) {
-        auto *dialog = new QFileDialog(this, title);
-        dialog->setObjectName(QLatin1String(name));
-        dialog->setNameFilters(filters);
-        dialog->selectNameFilter(filters.first());
-        dialog->setDefaultSuffix(u"edk"_s);
-        dialog->setAcceptMode(mode);
-        dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog->setSizeGripEnabled(true);
-        return dialog;
-    };
-    dlgOpen = make("dlgOpen", u"Загрузить рацион..."_s, QFileDialog::AcceptOpen);
-    dlgSave = make("dlgSave", u"Сохранить рацион..."_s, QFileDialog::AcceptSave);
+    m_files = new RationFileCommands(m_ration, this);
+    dlgOpen = m_files->openDialog();
+    dlgSave = m_files->saveDialog();
+    connect(m_files, &RationFileCommands::fileNamed, this, [this] { mnuFileSave->setEnabled(true); });
+    connect(mnuFileSave, &QAction::triggered, this, [this] { runGuarded([&] { mnuFileSaveClick(); }); });
+    connect(mnuFileSaveAs, &QAction::triggered, this, [this] { runGuarded([&] { mnuFileSaveAsClick(); }); });
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { runGuarded([&] { mnuFileOpenClick(); }); });
+}
+
+QString TfrmMain::CurrentFileName() const
+{
+    return m_files->currentFileName();
 }
 
 bool TfrmMain::event(QEvent *event)
@@ -309,7 +308,7 @@ void TfrmMain::FormActivate()
         return;
     m_activated = true;
 
-    if (CurrentFileName.isEmpty())
+    if (CurrentFileName().isEmpty())
         mnuFileSave->setEnabled(false);
 
     m_categories->setHeaderText(u"Категории продуктов"_s);
@@ -417,6 +416,21 @@ void TfrmMain::mnuFileClick()
     const bool hasRows = !m_ration->isEmpty();
     mnuFileSaveAs->setEnabled(hasRows);
     mnuFilePrint->setEnabled(hasRows);
+}
+
+void TfrmMain::mnuFileSaveClick()
+{
+    m_files->save();
+}
+
+void TfrmMain::mnuFileSaveAsClick()
+{
+    m_files->saveAs();
+}
+
+void TfrmMain::mnuFileOpenClick()
+{
+    m_files->open();
 }
 
 void TfrmMain::mnuFileExitClick()

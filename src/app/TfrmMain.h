@@ -6,7 +6,9 @@
 
 class Catalogue;
 class CategoryListModel;
+class FileDialog;
 class ProductListModel;
+class RationFileCommands;
 class RationModel;
 class TabcMenuItem;
 class TabcPopupMenu;
@@ -14,7 +16,6 @@ class TabcRotLabel;
 class TfrmPrint;
 class TfrmWeight;
 class QAction;
-class QFileDialog;
 class QFrame;
 class QMenu;
 class QTableView;
@@ -35,7 +36,7 @@ public:
     [[nodiscard]] TfrmWeight *weightDialog() const { return m_frmWeight; }
 
     // The path of the ration file last saved or opened.
-    QString CurrentFileName;
+    [[nodiscard]] QString CurrentFileName() const;
 
 signals:
     // The window asks the program to end: the exit command, or a catalogue without its index.
@@ -52,6 +53,9 @@ public slots:
     void N2Click();
     void N3Click();
     void mnuFileClick();
+    void mnuFileSaveClick();
+    void mnuFileSaveAsClick();
+    void mnuFileOpenClick();
     void mnuFileExitClick();
 
 protected:
@@ -72,6 +76,7 @@ private:
     CategoryListModel *m_categories = nullptr;
     ProductListModel *m_products = nullptr;
     RationModel *m_ration = nullptr;
+    RationFileCommands *m_files = nullptr;
     TfrmWeight *m_frmWeight = nullptr;
     TfrmPrint *m_frmPrint = nullptr;
     bool m_activated = false;
@@ -102,6 +107,6 @@ private:
     TabcMenuItem *N2 = nullptr;
     TabcMenuItem *N3 = nullptr;
 
-    QFileDialog *dlgOpen = nullptr;
-    QFileDialog *dlgSave = nullptr;
+    FileDialog *dlgOpen = nullptr;
+    FileDialog *dlgSave = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include "AppFixture.h"
 #include "Beep.h"
+#include "FileDialog.h"
 #include "popupmenu/TabcMenuItem.h"
 #include "popupmenu/TabcPopupMenu.h"
 #include "popupmenu/TabcPopupMenuForm.h"
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -330,7 +332,11 @@ void TestRationWindow::contextMenusRemoveAndClear()
     QCOMPARE(rows(app), (QStringList{u"Молоко 3,2% = 100"_s, u"Творог 9% = 100"_s}));
     QCOMPARE(totals(app), (QStringList{u"19.6"_s, u"12.2"_s, u"6.7"_s, u"218"_s}));
 
-    // Below the last row: the clear menu.
+    // Below the last row: the clear menu. A Save as first makes "Сохранить" available.
+    QTemporaryDir saved;
+    FileDialog::setNextFileName(saved.filePath(u"day.edk"_s));
+    app.child<QAction>("mnuFileSaveAs")->trigger();
+    QVERIFY(app.child<QAction>("mnuFileSave")->isEnabled());
     QTableView *ration = grid(app, "sgrRacion");
     menu = rightClick(app, QPoint(20, ration->viewport()->height() - 5));
     QVERIFY(menu);

@@ -1,0 +1,115 @@
+#include "FileDialog.h"
+
+#include "MessageBoxes.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QStringList &nextFileNames()
+{
+    static QStringList names;
+    return names;
+}
+} // namespace
+
+FileDialog::FileDialog(QWidget *parent, const QString &title, AcceptMode mode) : QFileDialog(parent, title)
+{
+    const QStringList filters{u"Едоклад  (*.edk)"_s, u"Все файлы (*)"_s};
+    setNameFilters(filters);
+    selectNameFilter(filters.first());
+    setDefaultSuffix(u"edk"_s);
+    setAcceptMode(mode);
+    // The file chosen for Open need not exist: a missing one is reported by the command.
+    setFileMode(AnyFile);
+    // The replace question is ours (accept()), so it is the same in every dialog and in tests;
+    // a native dialog would not ask it.
+    setOptions(DontConfirmOverwrite | DontUseNativeDialog);
+    setSizeGripEnabled(true);
+}
+
+QString FileDialog::choose()
+{
+    QStringList &names = nextFileNames();
+    if (!names.isEmpty()) {
+        while (!names.isEmpty()) {
+            const QString name = names.takeFirst();
+            if (name.isEmpty())
+                return {};
+            const QString path = withDefaultSuffix(name);
+            if (acceptMode() == AcceptSave && !mayReplace(path))
+                continue;
+            m_lastChoice = path;
+            return path;
+        }
+        return {}; // no answer left: the user gave up
+    }
+
+    // Opens showing the file chosen last time in this dialog.
+    if (!m_lastChoice.isEmpty())
+        selectFile(m_lastChoice);
+    if (exec() != Accepted || selectedFiles().isEmpty())
+        return {};
+    m_lastChoice = selectedFiles().constFirst();
+    return m_lastChoice;
+}
+
+void FileDialog::accept()
+{
+    if (acceptMode() == AcceptSave) {
+        const QStringList files = selectedFiles(); // the default suffix already added
+        if (!files.isEmpty() && !mayReplace(files.constFirst()))
+            return; // stays open for another choice
+    }
+    QFileDialog::accept();
+}
+
+void FileDialog::done(int result)
+{
+    QFileDialog::done(result);
+    // The name completer's list, opened by fast typing, would stay on screen over the window.
+    for (const QLineEdit *edit : findChildren<QLineEdit *>()) {
+        if (edit->completer())
+            edit->completer()->popup()->hide();
+    }
+}
+
+QString FileDialog::withDefaultSuffix(const QString &path) const
+{
+    const QFileInfo info(path);
+    if (defaultSuffix().isEmpty() || info.isDir() || info.fileName().contains(u'.'))
+        return path;
+    return path + u'.' + defaultSuffix();
+}
+
+bool FileDialog::mayReplace(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return true;
+    // The platform's own question, in the user's language where Qt has a translation.
+    const QString question =
+        QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?");
+    return MessageBoxes::ask(this, windowTitle(), question.arg(info.fileName()));
+}
+
+void FileDialog::setNextFileName(const QString &name)
+{
+    nextFileNames().append(name);
+}
+
+void FileDialog::clearNextFileNames()
+{
+    nextFileNames().clear();
+}
+
+qsizetype FileDialog::nextFileNameCount()
+{
+    return nextFileNames().size();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFileDialog>
+#include <QString>
+
+// A ration file dialog: the open or the save dialog of the main window. The save dialog asks
+// before it replaces a file, through MessageBoxes, so the question can be answered in tests.
+// Tests answer the dialogs themselves in advance with setNextFileName.
+class FileDialog : public QFileDialog
+{
+    Q_OBJECT
+public:
+    FileDialog(QWidget *parent, const QString &title, AcceptMode mode);
+
+    // Shows the dialog modally and returns the path chosen, or an empty text when cancelled.
+    [[nodiscard]] QString choose();
+
+    // Tests: the next dialogs take these names in turn instead of showing; an empty name
+    // cancels. A name whose replacement is turned down is passed over for the next one, as the
+    // dialog then stays open for another choice. The default suffix is added as the dialog does.
+    static void setNextFileName(const QString &name);
+    static void clearNextFileNames();
+    [[nodiscard]] static qsizetype nextFileNameCount();
+
+protected:
+    void accept() override;
+    void done(int result) override;
+
+private:
+    [[nodiscard]] QString withDefaultSuffix(const QString &path) const;
+    // Before the save dialog takes a file that exists: the platform's question.
+    [[nodiscard]] bool mayReplace(const QString &path);
+
+    QString m_lastChoice;
+};

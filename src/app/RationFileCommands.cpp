@@ -1,0 +1,74 @@
+#include "RationFileCommands.h"
+
+#include "FileDialog.h"
+#include "MessageBoxes.h"
+#include "ration/RationModel.h"
+#include "rationfile/RationFile.h"
+#include "rationfile/RationFromFile.h"
+
+using namespace Qt::StringLiterals;
+
+RationFileCommands::RationFileCommands(RationModel *ration, QWidget *window)
+    : QObject(window)
+    , m_ration(ration)
+    , m_dlgSave(new FileDialog(window, u"Сохранить рацион..."_s, FileDialog::AcceptSave))
+    , m_dlgOpen(new FileDialog(window, u"Загрузить рацион..."_s, FileDialog::AcceptOpen))
+{
+    m_dlgSave->setObjectName(u"dlgSave"_s);
+    m_dlgOpen->setObjectName(u"dlgOpen"_s);
+}
+
+void RationFileCommands::saveAs()
+{
+    const QString path = m_dlgSave->choose();
+    if (path.isEmpty())
+        return;
+    // The name is taken only once the file holds the ration: a failed write must not leave Save
+    // pointing at a file that was never written.
+    if (!write(path))
+        return;
+    m_currentFileName = path;
+    emit fileNamed();
+}
+
+void RationFileCommands::save()
+{
+    if (m_currentFileName.isEmpty())
+        return;
+    static_cast<void>(write(m_currentFileName));
+}
+
+void RationFileCommands::open()
+{
+    const QString path = m_dlgOpen->choose();
+    if (path.isEmpty())
+        return;
+    const std::optional<ParsedRationFile> file = ReadRationFile(path, RationModel::Capacity);
+    if (!file) {
+        MessageBoxes::show(UserError::Kind::Warning, u"Ошибка окрытия файла "_s + path + u"\n"_s);
+        return;
+    }
+    // Both throw before anything has changed; the name follows only a ration that was opened,
+    // so a later Save cannot overwrite a file that was meant to be read.
+    m_ration->replace(RationRowsFromFile(*file));
+    m_currentFileName = path;
+    emit fileNamed();
+}
+
+QList<RationRow> RationFileCommands::rows() const
+{
+    QList<RationRow> rows;
+    rows.reserve(m_ration->count());
+    for (int i = 0; i < m_ration->count(); ++i)
+        rows.append(RationRow{m_ration->name(i), m_ration->grams(i), m_ration->RationTable(i)});
+    return rows;
+}
+
+bool RationFileCommands::write(const QString &path)
+{
+    // An empty ration gives an empty file, which opens as the empty ration.
+    if (WriteRationFile(path, rows()))
+        return true;
+    MessageBoxes::show(UserError::Kind::Warning, u"Ошибка записи файла "_s + path + u"\n"_s);
+    return false;
+}

@@ -1,0 +1,74 @@
+#include "rationfile/RationFileFormat.h"
+
+#include "Cp1251.h"
+#include "catalogue/LineReader.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr char Separator = ':';
+
+void appendField(QByteArray &out, QStringView text)
+{
+    out += Cp1251::encode(text);
+    out += Separator;
+}
+
+} // namespace
+
+QByteArray RationFileBytes(const QList<RationRow> &rows)
+{
+    QByteArray out;
+    out.reserve(rows.size() * 64);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (i > 0)
+            out += "\r\n";
+        const RationRow &row = rows[i];
+        appendField(out, row.name);
+        out += QByteArray::number(row.grams);
+        out += Separator;
+        appendField(out, row.values.Belki);
+        appendField(out, row.values.Giri);
+        appendField(out, row.values.Uglev);
+        appendField(out, row.values.Kal);
+    }
+    return out;
+}
+
+RationFileLine ParseRationFileLine(QByteArrayView line)
+{
+    RationFileLine record;
+    const std::array<QString *, 6> fields = {&record.Name, &record.Grams, &record.Belki,
+                                             &record.Giri, &record.Uglev, &record.Kal};
+    size_t next = 0;
+    qsizetype i = 0;
+    const qsizetype size = line.size();
+    while (i < size && next < fields.size()) {
+        while (i < size && line[i] == Separator)
+            ++i;
+        const qsizetype start = i;
+        while (i < size && line[i] != Separator)
+            ++i;
+        if (i > start)
+            *fields[next++] = Cp1251::decode(line.sliced(start, i - start));
+    }
+    return record;
+}
+
+ParsedRationFile ParseRationFile(QByteArrayView bytes, qsizetype maxLines)
+{
+    ParsedRationFile parsed;
+    parsed.lines.reserve(std::min(bytes.count('\n') + 1, maxLines));
+    LineReader reader(bytes);
+    while (!reader.atEnd()) {
+        if (parsed.lines.size() == maxLines) {
+            parsed.tooManyLines = true;
+            break;
+        }
+        const LineReader::Span span = reader.next();
+        parsed.lines.append(ParseRationFileLine(bytes.sliced(span.start, span.length)));
+    }
+    return parsed;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "rationfile/RationFileLine.h"
+#include "ration/RationModel.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+// The bytes of a ration file: one line per ration row, "Name:Grams:Belki:Giri:Uglev:Kal:" in
+// Windows-1251, CR LF between lines and none after the last.
+
+// The file for these rows; the empty ration gives an empty file.
+[[nodiscard]] QByteArray RationFileBytes(const QList<RationRow> &rows);
+
+// One line without its line break. Runs of ":" count as one separator and leading ones are
+// skipped; the first six pieces are the fields, missing ones empty, further ones dropped.
+[[nodiscard]] RationFileLine ParseRationFileLine(QByteArrayView line);
+
+struct ParsedRationFile
+{
+    QList<RationFileLine> lines;
+    bool tooManyLines = false; // more than maxLines: the lines beyond were not parsed
+};
+
+// Lines end at LF, a CR right before it belongs to the line break, LF alone is accepted, and a
+// final line break starts no further line; only the line break is removed from a line.
+[[nodiscard]] ParsedRationFile ParseRationFile(QByteArrayView bytes, qsizetype maxLines);

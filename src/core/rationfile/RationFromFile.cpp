@@ -1,0 +1,24 @@
+#include "rationfile/RationFromFile.h"
+
+#include "UserError.h"
+#include "ration/Numbers.h"
+
+using namespace Qt::StringLiterals;
+
+QList<RationRow> RationRowsFromFile(const ParsedRationFile &file)
+{
+    const QList<RationFileLine> &lines = file.lines;
+    if (file.tooManyLines || lines.size() > RationModel::Capacity)
+        throw UserError(u"Рацион не может содержать более 1024 продуктов"_s, UserError::Kind::Warning);
+    QList<RationRow> rows;
+    rows.reserve(lines.size());
+    for (const RationFileLine &line : lines) {
+        // Each total reads its value and then the grams, proteins first.
+        static_cast<void>(StrToFloat(line.Belki));
+        const int grams = StrToInt(line.Grams);
+        for (const QString *value : {&line.Giri, &line.Uglev, &line.Kal})
+            static_cast<void>(StrToFloat(*value));
+        rows.append(RationRow{line.Name, grams, ProductRecord{line.Belki, line.Giri, line.Uglev, line.Kal, {}}});
+    }
+    return rows;
+}

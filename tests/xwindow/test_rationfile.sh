@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# A ration saved through the real file dialog and opened again in a fresh start of the program:
+# the same rows and totals come back. Replacing the file asks first; "No" keeps it.
+source "$(dirname "$0")/lib.sh"
+DATA=$(cd "$(dirname "$0")/../data/xwindow" && pwd)
+A11Y="$(dirname "$0")/a11y.py"
+start_x
+
+# A private session bus with the accessibility bus on it.
+eval "$(dbus-launch --sh-syntax)"
+PIDS+=("$DBUS_SESSION_BUS_PID")
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+PIDS+=($!)
+sleep 0.5
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+
+cp -r "$DATA/files" "$WORK/"
+mkdir "$WORK/rations"
+SAVED="$WORK/rations/day.edk"
+
+start_main() {
+  start_edoklad "$WORK"
+  main=$(wait_window "$TITLE") || fail "main window not found"
+  xdotool windowactivate --sync "$main"
+  sleep 1
+}
+
+add() { # add PRODUCT MASS
+  read -r x y < <(/usr/bin/python3 "$A11Y" centre "$1") || fail "product $1 not found"
+  xdotool mousemove --sync "$x" "$y" click 1
+  wait_window 'Ввод массы' 10 >/dev/null || fail "the mass dialog did not open"
+  xdotool type --delay 30 "$2"
+  xdotool key Return
+  wait_gone 'Ввод массы' || fail "the mass dialog did not close"
+}
+
+# wait_gone TITLE: succeeds once no visible window has that title.
+wait_gone() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+count_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+
+# in_dialog KEYS TITLE PATH: opens a file dialog with KEYS, types PATH into it and presses Enter.
+in_dialog() {
+  xdotool key --clearmodifiers "$1"
+  wait_window "$2" 10 >/dev/null || fail "dialog $2 did not open"
+  sleep 0.5
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$3"
+  sleep 0.2
+}
+
+start_main
+add 'Творог 9%' 150
+add 'Молоко 3,2%' 250
+rows_before=$(/usr/bin/python3 "$A11Y" ration)
+totals_before=$(/usr/bin/python3 "$A11Y" totals | tr '\n' ' ')
+
+# Save as: the name typed without its extension; the dialog adds ".edk".
+in_dialog ctrl+shift+s 'Сохранить рацион...' "$WORK/rations/day"
+screenshot save-dialog
+xdotool key Return
+wait_gone 'Сохранить рацион...' || fail "the save dialog did not close"
+[ -f "$SAVED" ] || fail "no file was saved: $(ls "$WORK/rations")"
+expected=$(printf 'Творог 9%%:150:16,7:9:2:159:\r\nМолоко 3,2%%:250:2,9:3,2:4,7:59:' | iconv -f utf-8 -t cp1251 | od -An -tx1)
+[ "$(od -An -tx1 "$SAVED")" = "$expected" ] || fail "saved bytes differ: $(od -c "$SAVED" | head)"
+
+# Save as onto the same file asks before replacing it; "No" returns to the dialog.
+add 'Кефир 1%' 100
+in_dialog ctrl+shift+s 'Сохранить рацион...' "$SAVED"
+xdotool key Return
+for _ in $(seq 50); do [ "$(count_windows 'Сохранить рацион...')" -ge 2 ] && break; sleep 0.1; done
+[ "$(count_windows 'Сохранить рацион...')" -ge 2 ] || fail "no question before replacing the file"
+screenshot replace-question
+xdotool key Escape # "No"
+sleep 0.5
+[ "$(count_windows 'Сохранить рацион...')" -eq 1 ] || fail "the dialog did not stay open after No"
+xdotool key Escape
+wait_gone 'Сохранить рацион...' || fail "the save dialog did not close"
+[ "$(od -An -tx1 "$SAVED")" = "$expected" ] || fail "the file changed although the user said No"
+
+xdotool key --clearmodifiers alt+x
+wait_exit "$APP_PID" || fail "Alt+X did not end the program"
+
+# A fresh start opens the file: the same rows and totals.
+start_main
+[ -z "$(/usr/bin/python3 "$A11Y" ration)" ] || fail "the fresh start is not empty"
+# A name typed in the open dialog need not exist; the program then says it cannot open it.
+in_dialog ctrl+o 'Загрузить рацион...' "$WORK/rations/typo.edk"
+xdotool key Return
+wait_window 'Warning' 10 >/dev/null || fail "no warning for a file that does not exist"
+screenshot open-warning
+xdotool key Return
+wait_gone 'Warning' || fail "the warning did not close"
+[ -z "$(/usr/bin/python3 "$A11Y" ration)" ] || fail "a failed Open changed the ration"
+in_dialog ctrl+o 'Загрузить рацион...' "$SAVED"
+xdotool key Return
+wait_gone 'Загрузить рацион...' || fail "the open dialog did not close"
+sleep 0.5
+screenshot opened
+rows=$(/usr/bin/python3 "$A11Y" ration)
+totals=$(/usr/bin/python3 "$A11Y" totals | tr '\n' ' ')
+[ "$rows" = "$rows_before" ] || fail "rows after Open: $rows (saved: $rows_before)"
+[ "$totals" = "$totals_before" ] || fail "totals after Open: $totals (saved: $totals_before)"
+[ "$totals" = "32.3 21.5 14.8 386 " ] || fail "totals: $totals"
+
+# Ctrl+S now writes to the opened file without a dialog.
+add 'Кефир 1%' 100
+xdotool key --clearmodifiers ctrl+s
+sleep 1
+[ "$(count_windows 'Сохранить рацион...')" -eq 0 ] || fail "Save showed a dialog"
+grep -q "$(printf 'Кефир 1%%:100:3:1:4:40:' | iconv -f utf-8 -t cp1251)" "$SAVED" || fail "Save did not write the new row"
+
+xdotool key --clearmodifiers alt+x
+wait_exit "$APP_PID" || fail "Alt+X did not end the program"
+echo "PASS"
