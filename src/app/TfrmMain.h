@@ -52,6 +52,7 @@ public slots:
     void N2Click();
     void N3Click();
     void mnuFileClick();
+    void mnuFilePrintClick();
     void mnuFileExitClick();
 
 protected:
