@@ -2,10 +2,12 @@
 """Reads a printed page back from the PDF a print job produced.
 
 pdfpage.py check PDF EXPECTED
-    EXPECTED holds one line per text of the page, "x y text", x and y in millimetres from the
-    top-left of the printable area. Checks that the PDF has one page holding exactly these
-    texts, in this order, each within half a millimetre of its place. The printable area's
-    top-left and the device resolution are taken from the transformation the page starts with.
+    EXPECTED holds one line per text of the page, "x y size text": x and y in millimetres from
+    the top-left of the printable area, the font size in points. Checks that the PDF has one
+    page holding exactly these texts, in this order, each within half a millimetre of its
+    place and each as tall as its size says (every line of one face has the same height per
+    point). The printable area's top-left and the device resolution are taken from the
+    transformation the page starts with.
 """
 import re
 import subprocess
@@ -44,15 +46,17 @@ def lines(path):
         height = float(page.get("height"))
         for line in page.findall(".//h:line", ns):
             words = [w.text for w in line.findall("h:word", ns)]
-            found.append((float(line.get("xMin")), float(line.get("yMin")), " ".join(words), height))
+            top = float(line.get("yMin"))
+            found.append((float(line.get("xMin")), top, " ".join(words), height,
+                          float(line.get("yMax")) - top))
     return len(pages), found
 
 
 def check(pdf, expected_path):
     expected = []
     for row in open(expected_path, encoding="utf-8").read().splitlines():
-        x, y, text = row.split(" ", 2)
-        expected.append((float(x), float(y), text))
+        x, y, size, text = row.split(" ", 3)
+        expected.append((float(x), float(y), text, float(size)))
     sx, sy, tx, ty = page_origin(pdf)
     count, found = lines(pdf)
     problems = []
@@ -60,15 +64,18 @@ def check(pdf, expected_path):
         problems.append(f"{count} pages")
     if sx <= 0 or sy >= 0:
         problems.append(f"unexpected page transformation {sx} {sy}")
-    if [t for _, _, t, _ in found] != [t for _, _, t in expected]:
+    if [f[2] for f in found] != [e[2] for e in expected]:
         problems.append("texts differ:\n  got:      %s\n  expected: %s"
-                        % ([t for _, _, t, _ in found], [t for _, _, t in expected]))
-    for (x, y, text, height), (ex, ey, etext) in zip(found, expected):
+                        % ([f[2] for f in found], [e[2] for e in expected]))
+    per_point = sorted(f[4] / e[3] for f, e in zip(found, expected))
+    for (x, y, text, height, tall), (ex, ey, etext, size) in zip(found, expected):
         # pdftotext measures from the page's top edge; the printable area starts at tx, height - ty.
         mx = (x - tx) / PT_PER_MM
         my = (y - (height - ty)) / PT_PER_MM
         if abs(mx - ex) > TOLERANCE_MM or abs(my - ey) > TOLERANCE_MM:
             problems.append(f"{text!r} at {mx:.2f}, {my:.2f} mm, expected {ex:g}, {ey:g}")
+        if per_point and abs(tall / size / per_point[len(per_point) // 2] - 1) > 0.03:
+            problems.append(f"{text!r} is {tall:.2f} pt tall, not of {size:g} pt")
     print(f"resolution {round(72 / sx)} dpi, printable area from {tx:.2f}, {height - ty:.2f} pt")
     if problems:
         sys.exit("\n".join(problems))

@@ -62,21 +62,26 @@ click_named 'Закрыть'
 for _ in $(seq 50); do xdotool search --onlyvisible --name '^Печать рациона\.\.\.$' >/dev/null 2>&1 || break; sleep 0.1; done
 xdotool search --onlyvisible --name '^Печать рациона\.\.\.$' >/dev/null 2>&1 && fail "Закрыть did not close the dialog"
 
-# The spooled page: one page, every text at its place, in millimetres from the printable area.
+# The spooled page: one page, every text at its place (millimetres from the printable area) and
+# of its size; the bold, regular and italic faces all used.
 cat >"$WORK/expected.txt" <<EXPECTED
-10 10 Расчёт калорий
-20 25 Рацион питания:
-25 35 1) Творог 9% = 150 гр.
-25 40 2) Молоко 3,2% = 250 гр.
-5 50 ========================================================================
-10 55 Общее содержание питательных веществ в рационе:
-20 60 Белки: 32.3 гр.
-20 65 Жиры: 21.5 гр.
-20 70 Углеводы: 14.8 гр.
-60 80 Общая калорийность: 386 кКалорий
-10 90 Дата отчёта: $date
+10 10 14 Расчёт калорий
+20 25 12 Рацион питания:
+25 35 11 1) Творог 9% = 150 гр.
+25 40 11 2) Молоко 3,2% = 250 гр.
+5 50 12 ========================================================================
+10 55 12 Общее содержание питательных веществ в рационе:
+20 60 11 Белки: 32.3 гр.
+20 65 11 Жиры: 21.5 гр.
+20 70 11 Углеводы: 14.8 гр.
+60 80 12 Общая калорийность: 386 кКалорий
+10 90 10 Дата отчёта: $date
 EXPECTED
 /usr/bin/python3 "$HERE/pdfpage.py" check "$CUPS/jobs/1.pdf" "$WORK/expected.txt" || fail "the printed page differs"
+fonts=$(pdffonts "$CUPS/jobs/1.pdf")
+for face in 'LiberationSans-Bold ' 'LiberationSans ' 'LiberationSans-Italic '; do
+  grep -q "^$face" <<<"$fonts" || fail "the page has no ${face}face: $fonts"
+done
 [ -z "$(cat "$CUPS/jobs/1.title")" ] || fail "the job has a name: $(cat "$CUPS/jobs/1.title")"
 pdftoppm -r 100 -png -singlefile "$CUPS/jobs/1.pdf" "$ARTEFACTS/printout"
 [ "$(ls "$CUPS/jobs" | grep -c '\.pdf$')" -eq 1 ] || fail "more than one job was spooled"
