@@ -67,16 +67,19 @@ def check(pdf, expected_path):
     if [f[2] for f in found] != [e[2] for e in expected]:
         problems.append("texts differ:\n  got:      %s\n  expected: %s"
                         % ([f[2] for f in found], [e[2] for e in expected]))
+    worst = 0.0
     per_point = sorted(f[4] / e[3] for f, e in zip(found, expected))
     for (x, y, text, height, tall), (ex, ey, etext, size) in zip(found, expected):
         # pdftotext measures from the page's top edge; the printable area starts at tx, height - ty.
         mx = (x - tx) / PT_PER_MM
         my = (y - (height - ty)) / PT_PER_MM
+        worst = max(worst, abs(mx - ex), abs(my - ey))
         if abs(mx - ex) > TOLERANCE_MM or abs(my - ey) > TOLERANCE_MM:
             problems.append(f"{text!r} at {mx:.2f}, {my:.2f} mm, expected {ex:g}, {ey:g}")
         if per_point and abs(tall / size / per_point[len(per_point) // 2] - 1) > 0.03:
             problems.append(f"{text!r} is {tall:.2f} pt tall, not of {size:g} pt")
-    print(f"resolution {round(72 / sx)} dpi, printable area from {tx:.2f}, {height - ty:.2f} pt")
+    print(f"resolution {round(72 / sx)} dpi, printable area from {tx:.2f}, {height - ty:.2f} pt, "
+          f"texts at most {worst:.3f} mm from their places")
     if problems:
         sys.exit("\n".join(problems))
 
