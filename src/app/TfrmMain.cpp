@@ -226,6 +226,7 @@ void TfrmMain::createMenu()
     mnuFileOpen = addItem("mnuFileOpen", u"Открыть"_s, AppIcons::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuFile->addSeparator()->setObjectName(u"N1"_s);
     mnuFilePrint = addItem("mnuFilePrint", u"Печать"_s, AppIcons::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(mnuFilePrint, &QAction::triggered, this, [this] { runGuarded([&] { mnuFilePrintClick(); }); });
     mnuFile->addSeparator()->setObjectName(u"N6"_s);
     mnuFileExit = addItem("mnuFileExit", u"Выход"_s, AppIcons::Exit, QKeySequence(Qt::ALT | Qt::Key_X));
 
@@ -431,6 +432,23 @@ void TfrmMain::mnuFileSaveAsClick()
 void TfrmMain::mnuFileOpenClick()
 {
     m_files->open();
+}
+
+void TfrmMain::mnuFilePrintClick()
+{
+    if (!m_frmPrint)
+        return;
+    // The printout takes the ration as it is shown: the grid's rows and the four captions.
+    RationPrintout printout;
+    const QAbstractItemModel *rows = sgrRacion->model();
+    for (int i = 0; i < rows->rowCount(); ++i)
+        printout.rows << rows->index(i, 0).data().toString();
+    printout.belki = edtBelki->caption();
+    printout.giri = edtGiri->caption();
+    printout.uglev = edtUglev->caption();
+    printout.kal = edtKal->caption();
+    m_frmPrint->setPrintout(printout);
+    m_frmPrint->exec();
 }
 
 void TfrmMain::mnuFileExitClick()

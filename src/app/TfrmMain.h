@@ -56,6 +56,7 @@ public slots:
     void mnuFileSaveClick();
     void mnuFileSaveAsClick();
     void mnuFileOpenClick();
+    void mnuFilePrintClick();
     void mnuFileExitClick();
 
 protected:

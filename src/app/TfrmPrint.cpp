@@ -1,7 +1,19 @@
 #include "TfrmPrint.h"
 
+#include "DefaultPrinter.h"
 #include "Fonts.h"
+#include "Guarded.h"
+#include "PrintJob.h"
+#include "UserError.h"
 #include "WindowLook.h"
+
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QShowEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -13,4 +25,60 @@ TfrmPrint::TfrmPrint(QWidget *parent)
     setFont(Fonts::msSansSerif(11));
     setFixedSize(197, 92);
     WindowLook::fillBackground(this, Qt::white);
+
+    lblPrn = new QLabel(this);
+    lblPrn->setObjectName(u"lblPrn"_s);
+    lblPrn->setGeometry(0, 0, 197, 92);
+    lblPrn->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblPrn->setWordWrap(true);
+    lblPrn->setTextFormat(Qt::PlainText); // the printer's name is not markup
+
+    BitBtn1 = new QPushButton(u"Отменить"_s, this);
+    BitBtn1->setObjectName(u"BitBtn1"_s);
+    BitBtn1->setGeometry(56, 64, 75, 25);
+    BitBtn1->setFocus();
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmPrint::BitBtn1Click);
+}
+
+void TfrmPrint::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The job runs as the dialog is being shown, before it is on the screen; a window
+    // manager's restore of the dialog is not a new printout.
+    if (!event->spontaneous())
+        runGuarded([&] { FormShow(); });
+}
+
+void TfrmPrint::FormShow()
+{
+    // A job that fails must not leave an earlier job's completion text on show.
+    lblPrn->clear();
+    BitBtn1->setText(u"Отменить"_s);
+
+    DefaultPrinter::Choice target = DefaultPrinter::current();
+    if (!target.printer)
+        throw UserError(u"There is no default printer currently selected"_s);
+    lblPrn->setText(u"Печать: "_s + target.name + u"..."_s);
+
+    RationPrintout printout = m_printout;
+    printout.date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+
+    PrintJob job(*target.printer, target.name);
+    m_job = &job;
+    const auto forget = qScopeGuard([this] { m_job = nullptr; });
+    job.BeginDoc();
+    for (const PrintedText &text : RationPage(printout))
+        job.Draw(text);
+    if (!job.EndDoc())
+        return; // aborted: nothing was printed
+
+    lblPrn->setText(u"Печать завершена..."_s);
+    BitBtn1->setText(u"Закрыть"_s);
+}
+
+void TfrmPrint::BitBtn1Click()
+{
+    if (m_job && m_job->Printing())
+        m_job->Abort();
+    reject();
 }

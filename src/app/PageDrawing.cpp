@@ -1,0 +1,38 @@
+#include "PageDrawing.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+
+using namespace Qt::StringLiterals;
+
+PrinterResolution GetPrinterResolution(const QPaintDevice &device)
+{
+    return {device.logicalDpiX(), device.logicalDpiY()};
+}
+
+void SetPrinterFont(QPainter &painter, const QColor &color, const PrintFont &font)
+{
+    QFont face(u"MS Sans Serif"_s);
+    face.setPointSize(font.pointSize);
+    face.setBold(font.bold);
+    face.setItalic(font.italic);
+    face.setUnderline(font.underline);
+    painter.setFont(face);
+    painter.setPen(color);
+}
+
+void DrawPage(QPainter &painter, const QList<PrintedText> &page)
+{
+    const PrinterResolution resolution = GetPrinterResolution(*painter.device());
+    for (const PrintedText &line : page) {
+        SetPrinterFont(painter, Qt::black, line.font);
+        const int x = MillimetresToDeviceX(resolution, line.xMm);
+        const int y = MillimetresToDeviceY(resolution, line.yMm);
+        // drawText places the baseline; the page gives the top of the text.
+        const qreal ascent = QFontMetricsF(painter.font(), painter.device()).ascent();
+        painter.drawText(QPointF(x, y + ascent), line.text);
+    }
+}

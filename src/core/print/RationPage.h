@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The printed ration as data: every text of the page with its font and its top-left corner in
+// whole millimetres from the top-left of the printer's printable area. One page, whatever the
+// number of rows; nothing is wrapped or shortened.
+
+struct PrintFont
+{
+    int pointSize = 10;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+
+    friend bool operator==(const PrintFont &a, const PrintFont &b)
+    {
+        return a.pointSize == b.pointSize && a.bold == b.bold && a.italic == b.italic && a.underline == b.underline;
+    }
+};
+
+struct PrintedText
+{
+    QString text;
+    PrintFont font;
+    int xMm = 0;
+    int yMm = 0;
+};
+
+// What the printout reads from the main window, as it is displayed.
+struct RationPrintout
+{
+    QStringList rows; // the ration grid's row texts, top to bottom
+    QString belki;    // the four totals captions
+    QString giri;
+    QString uglev;
+    QString kal;
+    QString date; // the day of the report in the user's short date format
+};
+
+// The distance between two ration rows, and the unit of the offsets below the list.
+constexpr int LinePitch = 5;
+
+// The page's texts, top to bottom.
+[[nodiscard]] QList<PrintedText> RationPage(const RationPrintout &printout);

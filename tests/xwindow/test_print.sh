@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Printing a ration from the real window through a real spooler: a private cupsd whose default
+# printer keeps each job's document. The page is read back from the spooled PDF and every text is
+# checked at its place; then, with no printer left, Ctrl+P shows the error box and queues nothing.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/cups.sh"
+HERE=$(cd "$(dirname "$0")" && pwd)
+DATA=$(cd "$HERE/../data/xwindow" && pwd)
+A11Y="$HERE/a11y.py"
+[ "$(id -u)" -eq 0 ] || { echo "SKIP: the private cupsd needs root"; exit 0; }
+
+CUPS="$WORK/cups"
+start_cups "$CUPS"
+start_x
+
+# A private session bus with the accessibility bus on it, to find products and read the dialog.
+eval "$(dbus-launch --sh-syntax)"
+PIDS+=("$DBUS_SESSION_BUS_PID")
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+PIDS+=($!)
+sleep 0.5
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+
+cp -r "$DATA/files" "$WORK/"
+start_edoklad "$WORK"
+main=$(wait_window "$TITLE") || fail "main window not found"
+xdotool windowactivate --sync "$main"
+sleep 1
+
+add() { # add PRODUCT MASS
+  read -r x y < <(/usr/bin/python3 "$A11Y" centre "$1") || fail "product $1 not found"
+  xdotool mousemove --sync "$x" "$y" click 1
+  wait_window 'Ввод массы' 10 >/dev/null || fail "the mass dialog did not open"
+  xdotool type --delay 30 "$2"
+  xdotool key Return
+  for _ in $(seq 50); do xdotool search --onlyvisible --name '^Ввод массы$' >/dev/null 2>&1 || return 0; sleep 0.1; done
+  fail "the mass dialog did not close"
+}
+
+# click_named TEXT: clicks the visible control the accessibility tree names TEXT.
+click_named() {
+  read -r x y < <(/usr/bin/python3 "$A11Y" centre "$1") || fail "no visible '$1'"
+  xdotool mousemove --sync "$x" "$y" click 1
+}
+
+visible_named() { /usr/bin/python3 "$A11Y" centre "$1" >/dev/null 2>&1; }
+
+add 'Творог 9%' 150
+add 'Молоко 3,2%' 250
+# Today in the short date format of the program's locale (C: "d MMM yyyy").
+date=$(LC_ALL=C /usr/bin/python3 -c 'import datetime; d = datetime.date.today(); print(d.day, d.strftime("%b %Y"))')
+
+xdotool windowactivate --sync "$main" key --clearmodifiers ctrl+p
+dialog=$(wait_window 'Печать рациона...' 20) || fail "the print dialog did not open"
+wait_job "$CUPS" 1 || fail "no job reached the spooler"
+sleep 0.5
+screenshot print-dialog
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+[ "$WIDTH" -eq 197 ] && [ "$HEIGHT" -eq 92 ] || fail "print dialog client ${WIDTH}x${HEIGHT}, expected 197x92"
+visible_named 'Печать завершена...' || fail "the dialog does not say the printing is done"
+click_named 'Закрыть'
+for _ in $(seq 50); do xdotool search --onlyvisible --name '^Печать рациона\.\.\.$' >/dev/null 2>&1 || break; sleep 0.1; done
+xdotool search --onlyvisible --name '^Печать рациона\.\.\.$' >/dev/null 2>&1 && fail "Закрыть did not close the dialog"
+
+# The spooled page: one page, every text at its place (millimetres from the printable area) and
+# of its size; the bold, regular and italic faces all used.
+cat >"$WORK/expected.txt" <<EXPECTED
+10 10 14 Расчёт калорий
+20 25 12 Рацион питания:
+25 35 11 1) Творог 9% = 150 гр.
+25 40 11 2) Молоко 3,2% = 250 гр.
+5 50 12 ========================================================================
+10 55 12 Общее содержание питательных веществ в рационе:
+20 60 11 Белки: 32.3 гр.
+20 65 11 Жиры: 21.5 гр.
+20 70 11 Углеводы: 14.8 гр.
+60 80 12 Общая калорийность: 386 кКалорий
+10 90 10 Дата отчёта: $date
+EXPECTED
+/usr/bin/python3 "$HERE/pdfpage.py" check "$CUPS/jobs/1.pdf" "$WORK/expected.txt" || fail "the printed page differs"
+fonts=$(pdffonts "$CUPS/jobs/1.pdf")
+for face in 'LiberationSans-Bold ' 'LiberationSans ' 'LiberationSans-Italic '; do
+  grep -q "^$face" <<<"$fonts" || fail "the page has no ${face}face: $fonts"
+done
+[ -z "$(cat "$CUPS/jobs/1.title")" ] || fail "the job has a name: $(cat "$CUPS/jobs/1.title")"
+pdftoppm -r 100 -png -singlefile "$CUPS/jobs/1.pdf" "$ARTEFACTS/printout"
+[ "$(ls "$CUPS/jobs" | grep -c '\.pdf$')" -eq 1 ] || fail "more than one job was spooled"
+
+# No printer: the error box, then the dialog without the completion text; nothing is queued.
+lpadmin -x Edoklad || fail "lpadmin could not remove the queue"
+requests=$(grep -c -E 'Print-Job|Create-Job' "$CUPS/log/access_log" || true)
+xdotool windowactivate --sync "$main" key --clearmodifiers ctrl+p
+box=""
+for _ in $(seq 100); do
+  box=$(xdotool search --onlyvisible --name "^${TITLE}\$" 2>/dev/null | grep -v "^${main}\$" | head -n 1 || true)
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+[ -n "$box" ] || fail "no error box without a printer"
+visible_named 'There is no default printer currently selected' || fail "the error box does not name the fault"
+screenshot no-printer
+xdotool windowactivate --sync "$box" key Return
+dialog=$(wait_window 'Печать рациона...' 20) || fail "the print dialog did not open after the error"
+sleep 0.5
+visible_named 'Печать завершена...' && fail "the dialog says the printing is done without a printer"
+click_named 'Отменить'
+sleep 0.5
+[ "$(grep -c -E 'Print-Job|Create-Job' "$CUPS/log/access_log" || true)" -eq "$requests" ] || fail "a job was sent without a printer"
+[ "$(ls "$CUPS/jobs" | grep -c '\.pdf$')" -eq 1 ] || fail "a document was spooled without a printer"
+
+xdotool windowactivate --sync "$main" key --clearmodifiers alt+x
+wait_exit "$APP_PID" || fail "Alt+X did not end the program"
+echo "PASS"
