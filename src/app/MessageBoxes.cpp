@@ -21,6 +21,7 @@ void present(UserError::Kind kind, const QString &title, const QString &text)
     // No parent: the box is centred on the screen and modal to the whole program.
     QMessageBox box(kind == UserError::Kind::Error ? QMessageBox::Critical : QMessageBox::Warning, title,
                     text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText); // texts carry file names and file data, never markup
     box.exec();
 }
 } // namespace
