@@ -80,6 +80,7 @@ private slots:
     void extremeValuesThroughTheDialog();
     void markupInNamesIsText();
     void markupInAWarningIsText();
+    void longMessageIsCut();
 };
 
 void TestHostileInput::extremeValuesThroughTheDialog_data()
@@ -183,6 +184,25 @@ void TestHostileInput::markupInAWarningIsText()
     ::alarm(0);
     QCOMPARE(format, Qt::PlainText);
     QCOMPARE(shown, u"Ошибка окрытия файла files/"_s + indexLine + u"\n"_s);
+}
+
+// A megabyte of text takes seconds to lay out in a box; what is shown is cut, whatever the
+// message's source.
+void TestHostileInput::longMessageIsCut()
+{
+    QList<RecordedBox> shown;
+    MessageBoxes::setHook([&](UserError::Kind kind, const QString &title, const QString &text) {
+        shown.append({kind, title, text});
+    });
+    const QString prefix = u"Ошибка окрытия файла files/"_s;
+    MessageBoxes::show(UserError::Kind::Warning, prefix + QString(1 << 20, u'и') + u"\n"_s);
+    const QString longest = prefix + QString(4096 - prefix.size(), u'и');
+    MessageBoxes::showException(longest);
+    MessageBoxes::setHook(nullptr);
+
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown[0].text, longest + QChar(0x2026));
+    QCOMPARE(shown[1].text, longest);
 }
 
 QTEST_MAIN(TestHostileInput)
