@@ -20,7 +20,12 @@ for path in files/pipe.txt files/huge.txt files/zero.txt 'files/<img src=fifo>';
   # The box's text, as a screen reader reads it, names the path literally.
   [ "$path" != 'files/<img src=fifo>' ] || screenshot hostile-markup-warning
   xdotool windowactivate --sync "$box" key Return
-  for _ in $(seq 50); do xdotool search --onlyvisible --name '^Warning$' >/dev/null 2>&1 || break; sleep 0.1; done
+  closed=
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Warning$' 2>/dev/null | grep -qx "$box" || { closed=1; break; }
+    sleep 0.1
+  done
+  [ -n "$closed" ] || fail "the warning for $path did not close"
 done
 main=$(wait_window "$TITLE") || fail "main window not found"
 sleep 0.5
