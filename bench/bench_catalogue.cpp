@@ -1,6 +1,7 @@
-// The largest catalogue the limits allow (254 categories x 1023 products, about 11 MB):
-// loading it against merely reading and decoding its bytes, the memory it takes, and
-// refilling the product grid with 1023 products.
+// The largest catalogue the capacities allow, with a real catalogue's lines (254 categories x 1023
+// products, about 11 MB; bench_hostile_catalogue takes the fullest the size limits allow): loading
+// it against merely reading and decoding its bytes, the memory it takes, and refilling the product
+// grid with 1023 products.
 #include "Cp1251.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/LoadCatalogue.h"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Whole-program figures under Xvfb: resident memory once the catalogue is loaded, and the time
 # from launch until Alt+X (sent as soon as the window is mapped) has ended the program.
-# Compared between a two-category catalogue and the largest one the limits allow.
+# Compared between a two-category catalogue, the largest one the capacities allow (254 x 1023
+# products of a real catalogue's lines) and the fullest one the loader's size limits take.
 # Usage: bench/program_figures.sh path/to/edoklad
 set -euo pipefail
 EDOKLAD=$(realpath "$1")
@@ -33,6 +34,17 @@ def write(folder, categories, products):
                 f.write(("\r\n".join(lines) + "\r\n").encode("cp1251"))
 write("small", 2, 3)
 write("largest", 254, 1023)
+# The most the loader's limits take: every category file just under 128 KB, 1023 long lines.
+os.makedirs(f"{work}/fullest/files")
+with open(f"{work}/fullest/files/db.txt", "w", newline="") as index:
+    for k in range(1, 255):
+        index.write(f"cat{k}.txt\r\n")
+        lines = [f"Категория {k}"] + [
+            f"Продукт {k}-{r} ".ljust(107, "ж") + ";12,3;45,6;78,9;900" for r in range(1, 1024)]
+        data = ("\r\n".join(lines) + "\r\n").encode("cp1251")
+        assert len(data) <= 131072 and max(len(l) for l in lines) <= 1024
+        with open(f"{work}/fullest/files/cat{k}.txt", "wb") as f:
+            f.write(data)
 PY
 
 measure() { # measure FOLDER
@@ -54,4 +66,4 @@ measure() { # measure FOLDER
   end=$(date +%s%N)
   echo "$1: resident memory $((rss / 1024)) MB, launch until Alt+X handled $(((end - start) / 1000000)) ms"
 }
-for run in 1 2 3; do measure small; measure largest; done
+for run in 1 2 3; do measure small; measure largest; measure fullest; done

@@ -8,6 +8,7 @@
 #include "catalogue/CategoryText.h"
 #include "catalogue/ProductLine.h"
 #include "catalogue/ProductRecord.h"
+#include "catalogue/ReadCatalogueFile.h"
 
 #include <QByteArray>
 #include <QList>
@@ -100,6 +101,12 @@ void checkCategory(const QByteArray &bytes, int maxProducts)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    // The loader's line limit, against the reference split.
+    bool linesFit = true;
+    for (const QByteArray &line : referenceLines(bytes))
+        linesFit = linesFit && line.size() <= CatalogueLimits::MaxLineBytes;
+    FUZZ_CHECK(LinesWithinLimit(bytes) == linesFit);
 
     // The real capacity, and a small one taken from the data so that dropping lines is reached
     // without a thousand line feeds.

@@ -7,6 +7,7 @@
 #include "Cp1251.h"
 #include "UserError.h"
 #include "ration/Numbers.h"
+#include "ration/RationModel.h"
 
 #include <QRegularExpression>
 #include <QString>
@@ -216,6 +217,47 @@ void checkRound(double value)
     }
 }
 
+// Every total the ration shows is a number, whatever was added or refused and whichever rows
+// are removed afterwards.
+void checkTotalsStayNumbers(const RationModel &model)
+{
+    for (const auto t : {RationModel::Total::Belki, RationModel::Total::Giri, RationModel::Total::Uglev,
+                         RationModel::Total::Kal}) {
+        long double value = 0;
+        FUZZ_CHECK(TryStrToFloat(model.totalText(t), value));
+    }
+}
+
+void checkRation(const QString &text, int grams)
+{
+    const QString negative = QStringLiteral("-") + text;
+    const ProductRecord values[] = {{text, text, text, text, QString()},
+                                    {negative, text, negative, text, QString()},
+                                    {QStringLiteral("1e38"), negative, text, QStringLiteral("-3e38"), QString()}};
+    RationModel model(u'.');
+    int added = 0;
+    for (const int mass : {grams, 20000, 1, grams}) {
+        for (const ProductRecord &record : values) {
+            const int before = model.count();
+            try {
+                model.append(QStringLiteral("p"), mass, record);
+                ++added;
+            } catch (const UserError &error) {
+                FUZZ_CHECK(model.count() == before);
+                FUZZ_CHECK(error.message().startsWith(QStringLiteral("Значение вне допустимого диапазона: "))
+                           || error.message().endsWith(QStringLiteral("' is not a valid floating point value")));
+            }
+            checkTotalsStayNumbers(model);
+        }
+    }
+    FUZZ_CHECK(model.count() == added);
+    // Removing from the middle reaches sums that no append produced.
+    while (!model.isEmpty()) {
+        model.remove(model.count() / 2);
+        checkTotalsStayNumbers(model);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -223,6 +265,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const char *chars = reinterpret_cast<const char *>(data);
     checkText(QString::fromUtf8(chars, qsizetype(size)));
     checkText(Cp1251::decode(QByteArrayView(chars, qsizetype(size))));
+    checkRation(QString::fromUtf8(chars, qsizetype(std::min<std::size_t>(size, 64))),
+                size > 0 ? int(data[0]) * 100 - 5000 : 100);
 
     const std::size_t valueBytes = std::min(size, ValueBytes);
     for (std::size_t at = 0; at + sizeof(float) <= valueBytes; at += sizeof(float)) {

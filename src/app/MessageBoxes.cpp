@@ -50,15 +50,29 @@ protected:
     }
 };
 
-
 bool &nextAnswer()
 {
     static bool yes = false;
     return yes;
 }
 
-void present(UserError::Kind kind, const QString &title, const QString &text)
+// Laying out a text takes time in its length (a megabyte: seconds); no message needs more than
+// this to be understood, and a longer one is cut with an ellipsis.
+constexpr qsizetype MaxShownCharacters = 4096;
+
+QString shownText(const QString &text)
 {
+    if (text.size() <= MaxShownCharacters)
+        return text;
+    qsizetype cut = MaxShownCharacters;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}
+
+void present(UserError::Kind kind, const QString &title, const QString &fullText)
+{
+    const QString text = shownText(fullText);
     if (hook()) {
         hook()(kind, title, text);
         return;
@@ -67,6 +81,7 @@ void present(UserError::Kind kind, const QString &title, const QString &text)
     ProgramBox box(kind == UserError::Kind::Error ? QMessageBox::Critical : QMessageBox::Warning, title, text,
                    QMessageBox::Ok, activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
+    box.setTextFormat(Qt::PlainText); // texts carry file names and file data, never markup
     box.exec();
 }
 } // namespace

@@ -398,7 +398,8 @@ void TfrmMain::abcPopupMenu1Popup()
     QString text = m_ration->rowText(sgrRacion->currentIndex().row());
     if (text.isEmpty())
         text = m_ration->rowText(m_ration->count() - 1);
-    N2->setCaption(u"Удалить \""_s + text + u"\" из списка"_s);
+    // A caption marks its accelerator with "&": one in a product's name is a plain character.
+    N2->setCaption(u"Удалить \""_s + text.replace(u'&', u"&&"_s) + u"\" из списка"_s);
 }
 
 void TfrmMain::N2Click()

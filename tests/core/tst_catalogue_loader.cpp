@@ -1,12 +1,16 @@
 #include "Cp1251.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/LoadCatalogue.h"
+#include "catalogue/ReadCatalogueFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +36,7 @@ public:
         file.write(bytes);
     }
     [[nodiscard]] QDir dir() const { return QDir(m_dir.path()); }
+    [[nodiscard]] QString path(const QString &name) const { return m_dir.filePath(u"files/"_s + name); }
 
 private:
     QTemporaryDir m_dir;
@@ -65,6 +70,21 @@ QString tooMany(const QString &path)
     return u"Слишком много строк в файле "_s + path + u", лишние строки пропущены"_s;
 }
 
+QString indexError()
+{
+    return u"Ошибка окрытия файла db.txt!\nВозможно файл повреждён,переустановите программу!"_s;
+}
+
+// Loading must neither block nor stream for long: a reader that waits on a FIFO or reads a
+// device without end is ended by the alarm, which fails the test program.
+CatalogueLoadResult loadWithinSeconds(Catalogue &catalogue, const QDir &dir)
+{
+    ::alarm(60);
+    CatalogueLoadResult result = LoadCatalogue(catalogue, dir);
+    ::alarm(0);
+    return result;
+}
+
 } // namespace
 
 class TestCatalogueLoader : public QObject
@@ -77,6 +97,14 @@ private slots:
     void productFields_data();
     void productFields();
     void longLineIsOneProduct();
+    void limits_data();
+    void limits();
+    void indexBeyondLimits_data();
+    void indexBeyondLimits();
+    void notRegularFiles_data();
+    void notRegularFiles();
+    void indexNotRegular_data();
+    void indexNotRegular();
     void index_data();
     void index();
     void missingCategoryAmongThree();
@@ -181,11 +209,12 @@ void TestCatalogueLoader::productFields()
 
 void TestCatalogueLoader::longLineIsOneProduct()
 {
-    const QByteArray longName(100000, 'x');
+    // The longest line taken: one product, read whole.
+    const QByteArray longName(CatalogueLimits::MaxLineBytes - 11, 'x');
     CatalogueDir dir;
     const QByteArray indexLine = QByteArray(200, 'i') + ".txt";
     dir.write(u"db.txt"_s, indexLine + "\n");
-    dir.write(QString::fromLatin1(indexLine), "Cat\n" + longName + ";1;2;3;4567\nB;1;1;1;1\n");
+    dir.write(QString::fromLatin1(indexLine), "Cat\n" + longName + ";1;2;3;4567\r\nB;1;1;1;1\n");
     Catalogue catalogue;
     const CatalogueLoadResult result = LoadCatalogue(catalogue, dir.dir());
 
@@ -195,6 +224,166 @@ void TestCatalogueLoader::longLineIsOneProduct()
     QCOMPARE(catalogue.Product(1, 1).Name, QString::fromLatin1(longName));
     QCOMPARE(catalogue.Product(1, 1).Kal, u"4567"_s);
     QCOMPARE(catalogue.productName(1, 2), u"B"_s);
+}
+
+void TestCatalogueLoader::limits_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("taken");
+
+    const qsizetype maxLine = CatalogueLimits::MaxLineBytes;
+    const qsizetype maxFile = CatalogueLimits::MaxFileBytes;
+    const QByteArray product = "P;1;2;3;4\n";
+    QByteArray manyProducts = "Cat\n" + product.repeated(2000);
+    QByteArray full = "Cat\n";
+    while (full.size() + maxLine + 1 <= maxFile)
+        full += QByteArray(maxLine - 8, 'x') + ";1;2;3;4\n";
+    full += QByteArray(maxFile - full.size() - 8, 'y') + ";1;2;3;4";
+    QCOMPARE(full.size(), maxFile);
+
+    QTest::newRow("line at the limit") << "Cat\n" + QByteArray(maxLine, 'x') + "\n" << true;
+    QTest::newRow("line at the limit, CR LF") << "Cat\r\n" + QByteArray(maxLine, 'x') + "\r\n" << true;
+    QTest::newRow("last line at the limit") << "Cat\n" + QByteArray(maxLine, 'x') << true;
+    QTest::newRow("file at the limit") << full << true;
+    QTest::newRow("line over the limit") << "Cat\n" + QByteArray(maxLine + 1, 'x') + "\n" << false;
+    QTest::newRow("last line over the limit") << "Cat\n" + QByteArray(maxLine + 1, 'x') << false;
+    QTest::newRow("name over the limit") << QByteArray(maxLine + 1, 'x') + "\nP;1;2;3;4\n" << false;
+    QTest::newRow("line over the limit among the skipped ones")
+        << manyProducts + QByteArray(maxLine + 1, 'x') + "\n" << false;
+    QTest::newRow("file over the limit") << full + "\n" << false;
+    QTest::newRow("a megabyte line") << "Cat\n" + QByteArray(1 << 20, 'x') + ";1;2;3;4\n" << false;
+}
+
+// A file beyond a limit is refused whole, like one that cannot be opened; the others load.
+void TestCatalogueLoader::limits()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, taken);
+
+    CatalogueDir dir;
+    dir.write(u"db.txt"_s, "a.txt\nc.txt\nb.txt\n");
+    dir.write(u"a.txt"_s, "A\nPa;1;1;1;1\n");
+    dir.write(u"c.txt"_s, bytes);
+    dir.write(u"b.txt"_s, "B\nPb;1;1;1;1\n");
+    Catalogue catalogue;
+    const CatalogueLoadResult result = LoadCatalogue(catalogue, dir.dir());
+
+    QStringList expected;
+    if (!taken)
+        expected << cannotOpen(u"files/c.txt"_s);
+    else if (bytes.count('\n') > Catalogue::MaxProducts + 1)
+        expected << tooMany(u"files/c.txt"_s);
+    QCOMPARE(messageTexts(result, UserError::Kind::Warning), expected);
+    QCOMPARE(catalogue.CategoryName(2).isEmpty(), !taken);
+    QCOMPARE(catalogue.productLineCount(2) > 0, taken);
+    QCOMPARE(catalogue.CategoryName(1), u"A"_s);
+    QCOMPARE(catalogue.CategoryName(3), u"B"_s);
+    QCOMPARE(catalogue.productName(3, 1), u"Pb"_s);
+}
+
+void TestCatalogueLoader::indexBeyondLimits_data()
+{
+    QTest::addColumn<QByteArray>("index");
+
+    QTest::newRow("line over the limit") << "a.txt\n" + QByteArray(CatalogueLimits::MaxLineBytes + 1, 'i') + "\n";
+    QTest::newRow("a megabyte line") << "a.txt\n" + QByteArray(1 << 20, 'i');
+    QTest::newRow("file over the limit") << QByteArray("a.txt\n").repeated(CatalogueLimits::MaxFileBytes / 6 + 1);
+}
+
+// An index beyond a limit is an index that cannot be opened: the error, and nothing loaded.
+void TestCatalogueLoader::indexBeyondLimits()
+{
+    QFETCH(QByteArray, index);
+
+    CatalogueDir dir;
+    dir.write(u"db.txt"_s, index);
+    dir.write(u"a.txt"_s, "A\nPa;1;1;1;1\n");
+    Catalogue catalogue;
+    const CatalogueLoadResult result = LoadCatalogue(catalogue, dir.dir());
+
+    QVERIFY(!result.indexOpened);
+    QCOMPARE(messageTexts(result, UserError::Kind::Error), QStringList{indexError()});
+    QCOMPARE(result.messages.size(), 1);
+    QCOMPARE(catalogue.categoryCount(), 0);
+}
+
+void TestCatalogueLoader::notRegularFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("indexLine");
+
+    QTest::newRow("FIFO") << u"fifo"_s << QByteArray("c.txt");
+    QTest::newRow("link to a FIFO") << u"link to fifo"_s << QByteArray("c.txt");
+    QTest::newRow("link to /dev/zero") << u"/dev/zero"_s << QByteArray("c.txt");
+    QTest::newRow("link to /dev/urandom") << u"/dev/urandom"_s << QByteArray("c.txt");
+    QTest::newRow("index line reaching /dev/zero") << QString() << QByteArray("../../../../../../../../../../../dev/zero");
+    QTest::newRow("index line reaching /dev/stdin") << QString() << QByteArray("../../../../../../../../../../../dev/stdin");
+    QTest::newRow("sparse 2 GB file") << u"sparse"_s << QByteArray("c.txt");
+    QTest::newRow("folder") << u"folder"_s << QByteArray("c.txt");
+    // The name must not be cut at the NUL, which would open a.txt.
+    QTest::newRow("NUL in the index line") << QString() << QByteArray("a.txt\0.bak", 10);
+}
+
+// Only regular files are catalogue files: anything else is reported like a file that cannot be
+// opened, at once, and loading goes on.
+void TestCatalogueLoader::notRegularFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, indexLine);
+
+    CatalogueDir dir;
+    dir.write(u"db.txt"_s, "a.txt\n" + indexLine + "\nb.txt\n");
+    dir.write(u"a.txt"_s, "A\nPa;1;1;1;1\n");
+    dir.write(u"b.txt"_s, "B\nPb;1;1;1;1\n");
+    const QString target = dir.path(u"c.txt"_s);
+    if (kind == u"fifo"_s) {
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    } else if (kind == u"link to fifo"_s) {
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.path(u"pipe"_s)).constData(), 0600), 0);
+        QVERIFY(QFile::link(dir.path(u"pipe"_s), target));
+    } else if (kind.startsWith(u"/dev/"_s)) {
+        QVERIFY(QFile::link(kind, target));
+    } else if (kind == u"sparse"_s) {
+        QFile sparse(target);
+        QVERIFY(sparse.open(QIODevice::WriteOnly));
+        QVERIFY(sparse.resize(qint64(2) << 30));
+    } else if (kind == u"folder"_s) {
+        QVERIFY(QDir().mkpath(target));
+    }
+    Catalogue catalogue;
+    const CatalogueLoadResult result = loadWithinSeconds(catalogue, dir.dir());
+
+    QVERIFY(result.indexOpened);
+    QCOMPARE(messageTexts(result, UserError::Kind::Warning), QStringList{cannotOpen(catalogue.CategoryFile(2))});
+    QCOMPARE(result.messages.size(), 1);
+    QCOMPARE(catalogue.CategoryName(2), QString());
+    QCOMPARE(catalogue.productLineCount(2), 0);
+    QCOMPARE(catalogue.CategoryName(1), u"A"_s);
+    QCOMPARE(catalogue.CategoryName(3), u"B"_s);
+}
+
+void TestCatalogueLoader::indexNotRegular_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << u"fifo"_s;
+    QTest::newRow("link to /dev/zero") << u"/dev/zero"_s;
+}
+
+void TestCatalogueLoader::indexNotRegular()
+{
+    QFETCH(QString, kind);
+
+    CatalogueDir dir;
+    const QString index = dir.path(u"db.txt"_s);
+    if (kind == u"fifo"_s)
+        QCOMPARE(::mkfifo(QFile::encodeName(index).constData(), 0600), 0);
+    else
+        QVERIFY(QFile::link(kind, index));
+    Catalogue catalogue;
+    const CatalogueLoadResult result = loadWithinSeconds(catalogue, dir.dir());
+
+    QVERIFY(!result.indexOpened);
+    QCOMPARE(messageTexts(result, UserError::Kind::Error), QStringList{indexError()});
 }
 
 void TestCatalogueLoader::index_data()

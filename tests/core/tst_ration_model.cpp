@@ -1,4 +1,5 @@
 #include "UserError.h"
+#include "ration/Numbers.h"
 #include "ration/RationModel.h"
 
 #include <QAbstractItemModelTester>
@@ -66,6 +67,9 @@ private slots:
     void badValueChangesNothing();
     void badRowInReplaceChangesNothing();
     void capacity();
+    void outOfRangeChangesNothing_data();
+    void outOfRangeChangesNothing();
+    void largestValuesStayNumbers();
     void replaceRebuildsRowsAndTotals();
     void viewSeesConsistentChanges();
 };
@@ -355,6 +359,95 @@ void TestRationModel::capacity()
     rows.removeLast();
     other.replace(rows);
     QCOMPARE(other.count(), 1024);
+}
+
+void TestRationModel::outOfRangeChangesNothing_data()
+{
+    QTest::addColumn<QList<RationRow>>("before");
+    QTest::addColumn<RationRow>("added");
+    QTest::addColumn<QString>("offending");
+
+    const ProductRecord ones = product(u"1"_s, u"1"_s, u"1"_s, u"1"_s);
+    QTest::newRow("1e38 per 100 g at 20000 g")
+        << QList<RationRow>() << RationRow{u"p"_s, 20000, product(u"1e38"_s, u"1"_s, u"1"_s, u"1"_s)} << u"1e38"_s;
+    QTest::newRow("1e308 kcal") << QList<RationRow>{{u"a"_s, 100, ones}}
+                                << RationRow{u"p"_s, 100, product(u"1"_s, u"1"_s, u"1"_s, u"1e308"_s)}
+                                << u"1e308"_s;
+    QTest::newRow("1e4932 kcal") << QList<RationRow>()
+                                 << RationRow{u"p"_s, 1, product(u"1"_s, u"1"_s, u"1"_s, u"1e4932"_s)}
+                                 << u"1e4932"_s;
+    QTest::newRow("-1e4932 fats") << QList<RationRow>()
+                                  << RationRow{u"p"_s, 100, product(u"1"_s, u"-1e4932"_s, u"1"_s, u"1"_s)}
+                                  << u"-1e4932"_s;
+    QTest::newRow("the first value out of range is named")
+        << QList<RationRow>() << RationRow{u"p"_s, 100, product(u"1"_s, u"1e39"_s, u"1e40"_s, u"1"_s)} << u"1e39"_s;
+    QTest::newRow("total out of range")
+        << QList<RationRow>{{u"a"_s, 100, product(u"1"_s, u"1"_s, u"3e38"_s, u"1"_s)}}
+        << RationRow{u"p"_s, 100, product(u"1"_s, u"1"_s, u"3,0e38"_s, u"1"_s)} << u"3,0e38"_s;
+    // The total would be 3e38, but removing the negative row would leave 6e38.
+    QTest::newRow("total a removal would take out of range")
+        << QList<RationRow>{{u"a"_s, 100, product(u"3e38"_s, u"1"_s, u"1"_s, u"1"_s)},
+                            {u"b"_s, 100, product(u"-3e38"_s, u"1"_s, u"1"_s, u"1"_s)}}
+        << RationRow{u"p"_s, 100, product(u"3.0e38"_s, u"1"_s, u"1"_s, u"1"_s)} << u"3.0e38"_s;
+}
+
+// An append or a replacement whose contribution or total leaves single precision is refused like
+// a value that is not a number: the message names the text, and nothing changes.
+void TestRationModel::outOfRangeChangesNothing()
+{
+    QFETCH(QList<RationRow>, before);
+    QFETCH(RationRow, added);
+    QFETCH(QString, offending);
+    const QString message = u"Значение вне допустимого диапазона: "_s + offending;
+
+    RationModel model(u',');
+    appendAll(model, before);
+    const QStringList textsBefore = rowTexts(model);
+    const QStringList totalsBefore = totalTexts(model);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsAboutToBeInserted);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy totalsChanged(&model, &RationModel::totalsChanged);
+    try {
+        model.append(added.name, added.grams, added.values);
+        QFAIL("no error");
+    } catch (const UserError &e) {
+        QCOMPARE(e.message(), message);
+        QCOMPARE(e.kind(), UserError::Kind::Error);
+    }
+    QCOMPARE(rowTexts(model), textsBefore);
+    QCOMPARE(totalTexts(model), totalsBefore);
+    QCOMPARE(inserted.count() + changed.count() + totalsChanged.count(), 0);
+
+    // The same rows as one replacement, as an Open gives them.
+    RationModel opened(u',');
+    appendAll(opened, {threeRows()[0]});
+    QSignalSpy reset(&opened, &QAbstractItemModel::modelAboutToBeReset);
+    try {
+        opened.replace(before + QList<RationRow>{added});
+        QFAIL("no error");
+    } catch (const UserError &e) {
+        QCOMPARE(e.message(), message);
+    }
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(rowTexts(opened), QStringList{u"Хлеб = 100"_s});
+}
+
+void TestRationModel::largestValuesStayNumbers()
+{
+    // Just below the largest single-precision number: taken, and shown as a number.
+    const QList<RationRow> rows{{u"a"_s, 100, product(u"3.4e38"_s, u"1"_s, u"1"_s, u"-3.4e38"_s)},
+                                {u"b"_s, 20000, product(u"-1.7e36"_s, u"1"_s, u"1"_s, u"1.7e36"_s)}};
+    RationModel model(u',');
+    appendAll(model, rows);
+    model.replace(rows);
+    for (int removed = 0; removed <= rows.size(); ++removed) {
+        for (const QString &total : totalTexts(model)) {
+            long double value = 0;
+            QVERIFY2(TryStrToFloat(total, value), qPrintable(total));
+        }
+        model.remove(0);
+    }
+    QVERIFY(model.isEmpty());
 }
 
 void TestRationModel::replaceRebuildsRowsAndTotals()

@@ -4,8 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CategoryText.h"
 #include "catalogue/LineReader.h"
-
-#include <QFile>
+#include "catalogue/ReadCatalogueFile.h"
 
 #include <optional>
 
@@ -15,16 +14,11 @@ namespace {
 
 const QString FilesFolder = u"files/"_s;
 
-// Opening a directory, e.g. "files/" from an empty index line, fails like a missing file.
+// Anything but a small enough regular file (a directory such as "files/" from an empty index
+// line, a FIFO, a device, a file beyond the limits) fails like a missing file.
 std::optional<QByteArray> readBytes(const QDir &workingDirectory, const QString &path)
 {
-    QFile file(workingDirectory.filePath(path));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return ReadCatalogueFile(workingDirectory.filePath(path));
 }
 
 CatalogueMessage tooManyLines(const QString &path)

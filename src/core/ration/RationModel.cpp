@@ -3,6 +3,9 @@
 #include "UserError.h"
 #include "ration/Numbers.h"
 
+#include <cfloat>
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -10,6 +13,30 @@ namespace {
 UserError capacityWarning()
 {
     return UserError(u"Рацион не может содержать более 1024 продуктов"_s, UserError::Kind::Warning);
+}
+
+UserError outOfRange(const QString &text)
+{
+    return UserError(u"Значение вне допустимого диапазона: "_s + text);
+}
+
+const QString &valueText(const ProductRecord &values, size_t t)
+{
+    switch (t) {
+    case 0:
+        return values.Belki;
+    case 1:
+        return values.Giri;
+    case 2:
+        return values.Uglev;
+    default:
+        return values.Kal;
+    }
+}
+
+bool fitsFloat(long double x)
+{
+    return std::fabs(x) <= static_cast<long double>(FLT_MAX); // false for NaN too
 }
 
 } // namespace
@@ -65,11 +92,35 @@ RationModel::Numbers RationModel::parseValues(const ProductRecord &values)
             StrToFloat(values.Kal)};
 }
 
+RationModel::Parts RationModel::partsOf(const QList<RationRow> &rows, const QList<Numbers> &numbers)
+{
+    Parts parts;
+    for (qsizetype r = 0; r < rows.size(); ++r)
+        parts.add(rows[r], numbers[r]);
+    return parts;
+}
+
+void RationModel::Parts::add(const RationRow &row, const Numbers &values)
+{
+    // The positive and the negative contributions are each kept within single precision, so the
+    // totals stay finite whichever rows are later removed.
+    const long double factor = row.grams * 0.01L;
+    for (size_t t = 0; t < values.size(); ++t) {
+        const long double contribution = factor * values[t];
+        if (!fitsFloat(contribution))
+            throw outOfRange(valueText(row.values, t));
+        (contribution < 0 ? negative : positive)[t] += contribution;
+        if (!fitsFloat(positive[t]) || !fitsFloat(negative[t]))
+            throw outOfRange(valueText(row.values, t));
+    }
+}
+
 void RationModel::append(const QString &name, int grams, const ProductRecord &values)
 {
     if (m_rows.size() >= Capacity)
         throw capacityWarning();
     const Numbers numbers = parseValues(values); // may throw: nothing touched yet
+    partsOf(m_rows, m_numbers).add({name, grams, values}, numbers); // may throw as well
 
     RationRow row{name, grams, values};
     row.values.Name.clear();
@@ -129,6 +180,7 @@ void RationModel::replace(const QList<RationRow> &rows)
     numbers.reserve(rows.size());
     for (const RationRow &row : rows)
         numbers.append(parseValues(row.values)); // may throw: nothing touched yet
+    partsOf(rows, numbers); // may throw as well
 
     beginResetModel();
     m_rows = rows;

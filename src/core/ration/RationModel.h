@@ -44,8 +44,8 @@ public:
     // The values of row i with an empty Name; an empty record outside the rows.
     [[nodiscard]] ProductRecord RationTable(int i) const;
 
-    // Throws UserError (Error) for a value that is not a number, (Warning) when full;
-    // nothing changes then.
+    // Throws UserError (Error) for a value that is not a number or whose contribution would
+    // take a total out of single precision, (Warning) when full; nothing changes then.
     void append(const QString &name, int grams, const ProductRecord &values);
     void remove(int row);
     void clear();
@@ -61,7 +61,17 @@ signals:
 private:
     using Numbers = std::array<long double, 4>;
 
+    // The sums of the positive and of the negative contributions to each total.
+    struct Parts
+    {
+        Numbers positive{};
+        Numbers negative{};
+        // Throws UserError naming the value text that takes a sum out of range.
+        void add(const RationRow &row, const Numbers &values);
+    };
+
     [[nodiscard]] static Numbers parseValues(const ProductRecord &values);
+    static Parts partsOf(const QList<RationRow> &rows, const QList<Numbers> &numbers);
     void recomputeTotals();
 
     QChar m_separator;
