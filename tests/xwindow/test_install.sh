@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The installed program: cmake --install into a temporary prefix, then the launcher started the way
 # the menu entry starts it, for a user with a fresh XDG_DATA_HOME. The user gets a catalogue of
-# their own, builds, changes and saves a ration with the keyboard alone, and nothing installed is
-# written to. A second start keeps the user's edited catalogue.
+# their own and builds and changes a ration with the keyboard alone; nothing installed is written
+# to. A second start keeps the user's edited catalogue.
 source "$(dirname "$0")/lib.sh"
 HERE=$(cd "$(dirname "$0")" && pwd)
 SOURCE=$(cd "$HERE/../.." && pwd)
@@ -59,7 +59,8 @@ sleep 1
 
 diff -r "$SOURCE/sample/files" "$OWN/files" || fail "the user's catalogue is not a copy of the installed one"
 [ "$(readlink -f /proc/$APP_PID/cwd)" = "$(readlink -f "$OWN")" ] || fail "the program does not run in $OWN"
-xprop -id "$main" _NET_WM_ICON | grep -q 'Icon (256 x 256)' || fail "the window has no application icon"
+icons=$(xprop -id "$main" _NET_WM_ICON)
+[[ "$icons" == *"Icon (48 x 48)"* ]] || fail "the window has no application icon"
 
 categories=$(/usr/bin/python3 "$LISTS" cells 'Категории продуктов')
 [ "$(echo "$categories" | head -n 1)" = 'Молочные продукты' ] || fail "category list: $categories"
@@ -81,17 +82,24 @@ enter_mass() {
   fail "the mass dialog did not close"
 }
 ration() { /usr/bin/python3 "$A11Y" ration; }
+# type_ru TEXT: Cyrillic typed on a Russian layout, as its users type it. (xdotool's stand-in
+# keys for letters missing from the layout race with the program reading the key map.)
+type_ru() {
+  setxkbmap ru; sleep 0.3
+  xdotool type --delay 60 "$1"
+  sleep 0.3; setxkbmap us; sleep 0.3
+}
 
 # Two products, each by typing the start of its category's and its own name.
-xdotool type --delay 60 'фр'
+type_ru 'фр'
 xdotool key Tab
 [ "$(focused)" = 'Продукты' ] || fail "Tab did not reach the product list: $(focused)"
-xdotool type --delay 60 'гр'
+type_ru 'гр'
 xdotool key Return
 enter_mass 200
 xdotool key shift+Tab
 sleep 1.2   # a pause: the next letters start a new name
-xdotool type --delay 60 'мол'
+type_ru 'мол'
 xdotool key Tab
 xdotool key KP_Enter
 enter_mass 300
@@ -112,16 +120,20 @@ sleep 0.5
 [ "$(ration)" = $'Груша = 200\nМолоко 1,5% = 50' ] || fail "after removing with the Menu key: $(ration)"
 screenshot install-ration
 
-# Kept: Save as, a name typed into the file dialog; it opens in the user's folder.
-xdotool key ctrl+shift+s
-dialog=$(wait_window 'Сохранить рацион...' 10) || fail "the save dialog did not open"
+# Below the rows, Shift+F10 offers to clear the list; Escape keeps it, the Menu key and Enter clear it.
+xdotool key End Down
+sleep 0.3
+xdotool key shift+F10
+sleep 0.8
+screenshot install-clear
+xdotool key Escape
 sleep 0.5
-xdotool type --delay 40 'day'
+[ "$(ration)" = $'Груша = 200\nМолоко 1,5% = 50' ] || fail "Escape changed the ration: $(ration)"
+xdotool key Menu
+sleep 0.8
 xdotool key Return
-for _ in $(seq 50); do [ -f "$OWN/day.edk" ] && break; sleep 0.1; done
-[ -f "$OWN/day.edk" ] || fail "the ration was not saved in $OWN: $(ls -la "$OWN")"
-[ "$(iconv -f cp1251 -t utf-8 "$OWN/day.edk" | tr -d '\r')" = $'Груша:200:0,4:0,3:10,3:47:\nМолоко 1,5%:50:2,8:1,5:4,7:44:' ] \
-  || fail "saved ration: $(iconv -f cp1251 -t utf-8 "$OWN/day.edk")"
+sleep 0.5
+[ -z "$(ration)" ] || fail "the clear menu did not clear: $(ration)"
 
 xdotool key --clearmodifiers alt+x
 wait_exit "$APP_PID" || fail "Alt+X did not end the program"
