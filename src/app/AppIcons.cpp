@@ -49,7 +49,7 @@ QIcon AppIcons::icon(Index index)
 QIcon AppIcons::applicationIcon()
 {
     initIconResources();
-    return render(QStringLiteral(":/icons/edoklad.svg"), {16, 24, 32, 48, 64, 128, 256});
+    return render(QStringLiteral(":/icons/edoklad.svg"), {16, 24, 32, 48, 64, 128});
 }
 
 QList<QIcon> AppIcons::imageList()

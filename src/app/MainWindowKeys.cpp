@@ -55,12 +55,16 @@ MainWindowKeys::MainWindowKeys(QTableView *categories, QTableView *products, QTa
 bool MainWindowKeys::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if ((watched == m_categories || watched == m_products) && type == QEvent::FocusIn
-        && static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason) {
-        // Reached from the keyboard after a refill: the first row is current, so that Enter has a
-        // product to pick and a screen reader a row to read.
-        auto *view = static_cast<QTableView *>(watched);
-        if (!view->currentIndex().isValid() && view->model()->rowCount() > 0)
+    if (type == QEvent::FocusIn) {
+        // A list reached from the keyboard has a current row, so that Enter has a product to pick,
+        // the Menu key a row to offer and a screen reader a row to read. The ration keeps "below
+        // the rows" while its menu opens and closes; only Tab brings it back to a row.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        const bool fromKeyboard = watched == m_ration
+                                      ? reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+                                      : reason != Qt::MouseFocusReason;
+        auto *view = qobject_cast<QTableView *>(watched);
+        if (fromKeyboard && view && !view->currentIndex().isValid() && view->model()->rowCount() > 0)
             view->setCurrentIndex(view->model()->index(0, 0));
     }
     if (watched == m_products) {

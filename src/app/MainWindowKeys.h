@@ -7,9 +7,11 @@ class QKeyEvent;
 class QTableView;
 
 // The main window's lists worked from the keyboard, beside the mouse, which it leaves alone:
-// Tab and Shift+Tab go round the three lists, the catalogue grids jump to a typed name, Enter
-// on the product grid picks the current product, and the Menu key or Shift+F10 on the ration
-// list asks for its context menu. Each list tells a screen reader its title.
+// Tab and Shift+Tab go round the three lists (a catalogue grid reached so gets a current row if
+// it has none), the catalogue grids jump to a typed name, Enter on the product grid picks the
+// current product, and the Menu key or Shift+F10 on the ration list asks for its context menu;
+// Down from its last row goes below the rows, where that menu clears the list. Each list tells
+// a screen reader its title.
 class MainWindowKeys : public QObject
 {
     Q_OBJECT

@@ -345,6 +345,17 @@ void TestKeyboard::wholeRationFromTheKeyboard()
     enterProduct(app, u"250"_s);
     QCOMPARE(rows(app), (QStringList{u"Банан = 120"_s, u"Говядина = 250"_s}));
     QCOMPARE(app.main->ration()->totalText(RationModel::Total::Kal), u"582"_s); // 114 + 467.5
+
+    // Tab into the ration after a click below its rows: a row is current again for the Menu key.
+    QTableView *ration = grid(app, "sgrRacion");
+    QTest::keyClick(grid(app, "sgrProducts"), Qt::Key_Tab);
+    QVERIFY(ration->hasFocus());
+    QTest::mouseClick(ration->viewport(), Qt::LeftButton, {}, QPoint(20, ration->viewport()->height() - 5));
+    QVERIFY(!ration->currentIndex().isValid());
+    QTest::keyClick(ration, Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(ration->hasFocus());
+    QCOMPARE(ration->currentIndex().row(), 0);
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -35,18 +35,6 @@ dpkg-deb -I "$DEB" >"$WORK/info"
 field() { sed -n "s/^ $1: //p" "$WORK/info"; }
 [ "$(field Package)" = edoklad ] || fail "Package: $(field Package)"
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
-depends=$(field Depends)
-# The Qt libraries the program links, found by dpkg-shlibdeps, and the packages named by hand.
-for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 \
-              fonts-liberation fonts-dejavu-core; do
-  echo ", $depends," | grep -Eq "[ ,]$needed( \([^)]*\))?," || fail "Depends lacks $needed: $depends"
-done
-echo "$(field Recommends)" | grep -q qt6-translations-l10n || fail "Recommends: $(field Recommends)"
-# Every dependency can be satisfied from Debian's own archive: each name is a known package.
-for name in $(echo "$depends" | tr ',|' '\n\n' | sed 's/(.*//; s/ //g' | grep .); do
-  apt-cache show "$name" >/dev/null 2>&1 || fail "no Debian package named $name"
-done
-
 # What a desktop reads validates as it will be installed, and the launcher is a shell script.
 dpkg-deb -x "$DEB" "$WORK/root"
 desktop-file-validate "$WORK/root/usr/share/applications/$APP_ID.desktop" || fail "desktop-file-validate"
@@ -56,4 +44,25 @@ head -n 1 "$WORK/root/usr/bin/edoklad" | grep -qx '#!/bin/sh' || fail "the launc
 sh -n "$WORK/root/usr/bin/edoklad" || fail "the launcher does not parse"
 file_type=$(od -An -c -N4 "$WORK/root/usr/libexec/edoklad/edoklad" | tr -d ' ')
 [ "$file_type" = '177ELF' ] || fail "the program is not an executable: $file_type"
+
+# Depends names the package of every library the program loads, and the packages named by hand.
+depends=$(field Depends)
+has_dependency() { [[ ", $depends," =~ [\ ,]"$1"(\ \([^\)]*\))?, ]]; }
+needed=$(readelf -d "$WORK/root/usr/libexec/edoklad/edoklad" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p')
+[ -n "$needed" ] || fail "the program names no libraries"
+for lib in $needed; do
+  path=$(ldconfig -p | awk -v lib="$lib" '$1 == lib && /x86-64|AArch64/ {print $NF; exit}')
+  [ -n "$path" ] || fail "library $lib not found on this machine"
+  package=$( (dpkg -S "$path" 2>/dev/null || dpkg -S "$(readlink -f "$path")") | head -n 1 | cut -d: -f1)
+  [ -n "$package" ] || fail "no package holds $path"
+  has_dependency "$package" || fail "Depends lacks $package (for $lib): $depends"
+done
+for package in libqt6widgets6 fonts-liberation fonts-dejavu-core; do
+  has_dependency "$package" || fail "Depends lacks $package: $depends"
+done
+[[ "$(field Recommends)" == *qt6-translations-l10n* ]] || fail "Recommends: $(field Recommends)"
+# Every dependency is a package Debian has.
+for name in $(echo "$depends" | tr ',|' '\n\n' | sed 's/(.*//; s/ //g' | grep .); do
+  apt-cache show "$name" >/dev/null 2>&1 || fail "no Debian package named $name"
+done
 echo "PASS"
