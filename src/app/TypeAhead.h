@@ -20,8 +20,6 @@ public:
 
     explicit TypeAhead(QAbstractItemView *view);
 
-    [[nodiscard]] QString prefix() const { return m_prefix; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
