@@ -7,18 +7,22 @@
 // Resources of a static library are not registered by themselves.
 static void initIconResources()
 {
-    Q_INIT_RESOURCE(icons);
+    static bool done = false;
+    if (!done) {
+        Q_INIT_RESOURCE(icons);
+        done = true;
+    }
 }
 
 namespace {
 const char *const kFiles[AppIcons::Count] = {"save", "saveas", "open", "print", "exit", "delete", "clear"};
 
 // Rendered once at 16 x 16 (and twice that for high-density screens) so no image plugin is needed.
-QIcon render(const QString &path)
+QIcon render(const QString &path, std::initializer_list<int> sizes = {16, 32})
 {
     QSvgRenderer renderer(path);
     QIcon icon;
-    for (int size : {16, 32}) {
+    for (int size : sizes) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
@@ -40,6 +44,12 @@ QIcon AppIcons::icon(Index index)
         return list;
     }();
     return icons.value(index);
+}
+
+QIcon AppIcons::applicationIcon()
+{
+    initIconResources();
+    return render(QStringLiteral(":/icons/edoklad.svg"), {16, 24, 32, 48, 64, 128});
 }
 
 QList<QIcon> AppIcons::imageList()

@@ -1,5 +1,6 @@
 #include "EdokladApplication.h"
 
+#include "AppIcons.h"
 #include "Fonts.h"
 #include "Guarded.h"
 #include "QtTranslations.h"
@@ -14,6 +15,9 @@ void EdokladApplication::setUp()
 {
     // The application name (not the display name) so that Qt does not append it to dialog titles.
     QCoreApplication::setApplicationName(Texts::applicationTitle());
+    // The icon and the menu entry the desktop shows for the program's windows.
+    QApplication::setWindowIcon(AppIcons::applicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("ru.edoklad.edoklad"));
     Fonts::installSubstitutions();
     installQtTranslations();
 }

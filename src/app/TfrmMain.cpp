@@ -5,6 +5,7 @@
 #include "Fonts.h"
 #include "Guarded.h"
 #include "LeftPressOnly.h"
+#include "MainWindowKeys.h"
 #include "MessageBoxes.h"
 #include "RationFileCommands.h"
 #include "StringGrid.h"
@@ -182,6 +183,13 @@ void TfrmMain::createPanels()
     sgrProducts->horizontalHeader()->viewport()->installEventFilter(this);
     sgrRacion->viewport()->installEventFilter(this);
     connect(sgrRacion, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { runGuarded([&] { sgrRacionContextPopup(pos); }); });
+
+    // The same work from the keyboard; Enter is queued like the mouse's release.
+    auto *keys = new MainWindowKeys(sgrCategory, sgrProducts, sgrRacion, this);
+    connect(keys, &MainWindowKeys::productChosen, this,
+            [this] { runGuarded([&] { sgrProductsMouseUp(Qt::LeftButton); }); }, Qt::QueuedConnection);
+    connect(keys, &MainWindowKeys::rationMenuRequested, this,
             [this](const QPoint &pos) { runGuarded([&] { sgrRacionContextPopup(pos); }); });
 }
 

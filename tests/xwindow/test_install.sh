@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# The installed program: cmake --install into a temporary prefix, then the launcher started the way
+# the menu entry starts it, for a user with a fresh XDG_DATA_HOME. The user gets a catalogue of
+# their own and builds and changes a ration with the keyboard alone; nothing installed is written
+# to. A second start keeps the user's edited catalogue.
+source "$(dirname "$0")/lib.sh"
+HERE=$(cd "$(dirname "$0")" && pwd)
+SOURCE=$(cd "$HERE/../.." && pwd)
+LISTS="$HERE/a11y_lists.py"
+A11Y="$HERE/a11y.py"
+
+# The build folder is the one holding the program under test.
+BUILD=$(dirname "$EDOKLAD")
+while [ "$BUILD" != / ] && [ ! -f "$BUILD/CMakeCache.txt" ]; do BUILD=$(dirname "$BUILD"); done
+[ -f "$BUILD/CMakeCache.txt" ] || fail "no build folder above $EDOKLAD"
+
+PREFIX="$WORK/prefix"
+cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" || fail "cmake --install: $(cat "$WORK/install.log")"
+APP_ID=ru.edoklad.edoklad
+for f in bin/edoklad libexec/edoklad/edoklad share/applications/$APP_ID.desktop \
+         share/metainfo/$APP_ID.metainfo.xml share/icons/hicolor/scalable/apps/$APP_ID.svg \
+         share/icons/hicolor/48x48/apps/$APP_ID.png share/icons/hicolor/256x256/apps/$APP_ID.png \
+         share/edoklad/files/db.txt; do
+  [ -f "$PREFIX/$f" ] || fail "not installed: $f"
+done
+[ -x "$PREFIX/bin/edoklad" ] || fail "the launcher is not executable"
+diff -r "$SOURCE/sample/files" "$PREFIX/share/edoklad/files" || fail "the installed catalogue differs from the sample"
+desktop-file-validate "$PREFIX/share/applications/$APP_ID.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$PREFIX/share/metainfo/$APP_ID.metainfo.xml" >"$WORK/appstream.log" \
+  || fail "appstreamcli validate: $(cat "$WORK/appstream.log")"
+file_size=$(identify -format '%wx%h' "$PREFIX/share/icons/hicolor/48x48/apps/$APP_ID.png")
+[ "$file_size" = 48x48 ] || fail "the 48 pixel icon is $file_size"
+# The menu entry starts the launcher by its name.
+grep -qx 'Exec=edoklad' "$PREFIX/share/applications/$APP_ID.desktop" || fail "Exec line"
+
+# Every installed file, with its time and bytes, to prove afterwards that none was written.
+snapshot() { (cd "$PREFIX" && find . -printf '%p %T@ %s\n' | sort && find . -type f -exec sha256sum {} + | sort); }
+snapshot >"$WORK/installed.before"
+
+export HOME="$WORK/home" XDG_DATA_HOME="$WORK/xdg data"  # a blank in the path, on purpose
+mkdir -p "$HOME"
+OWN="$XDG_DATA_HOME/edoklad"
+
+start_x
+eval "$(dbus-launch --sh-syntax)"
+PIDS+=("$DBUS_SESSION_BUS_PID")
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+PIDS+=($!)
+sleep 0.5
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+
+# As the menu would: the Exec line's command, found on the PATH, from some other folder.
+EDOKLAD=edoklad
+export PATH="$PREFIX/bin:$PATH"
+start_edoklad /
+main=$(wait_window "$TITLE") || fail "main window not found: $(cat "$WORK/edoklad.log")"
+xdotool windowactivate --sync "$main"
+sleep 1
+
+diff -r "$SOURCE/sample/files" "$OWN/files" || fail "the user's catalogue is not a copy of the installed one"
+[ "$(readlink -f /proc/$APP_PID/cwd)" = "$(readlink -f "$OWN")" ] || fail "the program does not run in $OWN"
+icons=$(xprop -id "$main" _NET_WM_ICON)
+[[ "$icons" == *"Icon (48 x 48)"* ]] || fail "the window has no application icon"
+
+categories=$(/usr/bin/python3 "$LISTS" cells 'Категории продуктов')
+[ "$(echo "$categories" | head -n 1)" = 'Молочные продукты' ] || fail "category list: $categories"
+[ "$(echo "$categories" | grep -c .)" = 12 ] || fail "category list: $categories"
+
+focused() { /usr/bin/python3 "$LISTS" focused; }
+[ "$(focused)" = 'Категории продуктов' ] || fail "the category list is not focused at start: $(focused)"
+
+# enter_mass MASS: the mass dialog is up; the mass is typed and confirmed with Enter.
+enter_mass() {
+  wait_window 'Ввод массы' 10 >/dev/null || fail "the mass dialog did not open"
+  sleep 0.3
+  xdotool type --delay 40 "$1"
+  xdotool key Return
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Ввод массы$' >/dev/null 2>&1 || { sleep 0.3; return 0; }
+    sleep 0.1
+  done
+  fail "the mass dialog did not close"
+}
+ration() { /usr/bin/python3 "$A11Y" ration; }
+# type_ru TEXT: Cyrillic typed on a Russian layout, as its users type it. (xdotool's stand-in
+# keys for letters missing from the layout race with the program reading the key map.)
+type_ru() {
+  setxkbmap ru; sleep 0.3
+  xdotool type --delay 60 "$1"
+  sleep 0.3; setxkbmap us; sleep 0.3
+}
+
+# Two products, each by typing the start of its category's and its own name.
+type_ru 'фр'
+xdotool key Tab
+[ "$(focused)" = 'Продукты' ] || fail "Tab did not reach the product list: $(focused)"
+type_ru 'гр'
+xdotool key Return
+enter_mass 200
+xdotool key shift+Tab
+sleep 1.2   # a pause: the next letters start a new name
+type_ru 'мол'
+xdotool key Tab
+xdotool key KP_Enter
+enter_mass 300
+xdotool key Down Return
+enter_mass 50
+[ "$(ration)" = $'Груша = 200\nМолоко обезжиренное = 300\nМолоко 1,5% = 50' ] || fail "ration rows: $(ration)"
+
+# The middle row removed through its context menu, from the Menu key.
+xdotool key Tab
+[ "$(focused)" = 'Рацион' ] || fail "Tab did not reach the ration: $(focused)"
+xdotool key Down
+sleep 0.3
+xdotool key Menu
+sleep 0.8
+screenshot install-menu
+xdotool key Return
+sleep 0.5
+[ "$(ration)" = $'Груша = 200\nМолоко 1,5% = 50' ] || fail "after removing with the Menu key: $(ration)"
+screenshot install-ration
+
+# Below the rows, Shift+F10 offers to clear the list; Escape keeps it, the Menu key and Enter clear it.
+xdotool key End Down
+sleep 0.3
+xdotool key shift+F10
+sleep 0.8
+screenshot install-clear
+xdotool key Escape
+sleep 0.5
+[ "$(ration)" = $'Груша = 200\nМолоко 1,5% = 50' ] || fail "Escape changed the ration: $(ration)"
+xdotool key Menu
+sleep 0.8
+xdotool key Return
+sleep 0.5
+[ -z "$(ration)" ] || fail "the clear menu did not clear: $(ration)"
+
+xdotool key --clearmodifiers alt+x
+wait_exit "$APP_PID" || fail "Alt+X did not end the program"
+
+# A second start keeps the user's own catalogue as the user left it.
+printf '%s\r\n' "$(echo 'Свой каталог' | iconv -f utf-8 -t cp1251)" >"$WORK/first"
+tail -n +2 "$OWN/files/moloko.txt" >>"$WORK/first"
+cp "$WORK/first" "$OWN/files/moloko.txt"
+start_edoklad "$WORK"
+main=$(wait_window "$TITLE") || fail "main window not found on the second start"
+sleep 1
+categories=$(/usr/bin/python3 "$LISTS" cells 'Категории продуктов')
+[ "$(echo "$categories" | head -n 1)" = 'Свой каталог' ] || fail "the user's catalogue was replaced: $categories"
+xdotool key --clearmodifiers alt+x
+wait_exit "$APP_PID" || fail "Alt+X did not end the program"
+
+snapshot >"$WORK/installed.after"
+diff "$WORK/installed.before" "$WORK/installed.after" || fail "installed files changed"
+echo "PASS"
