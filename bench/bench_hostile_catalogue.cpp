@@ -132,7 +132,7 @@ void BM_MassDialogShow(benchmark::State &state)
 {
     const QString name = program->main->findChild<QTableView *>(u"sgrProducts"_s)->model()->index(0, 0).data().toString();
     for (auto _ : state) {
-        program->weight->setProductName(name);
+        program->weight->setProduct(name, ProductRecord{});
         program->weight->show();
         program->weight->repaint();
         program->weight->hide();
