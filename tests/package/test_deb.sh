@@ -57,7 +57,7 @@ for lib in $needed; do
   [ -n "$package" ] || fail "no package holds $path"
   has_dependency "$package" || fail "Depends lacks $package (for $lib): $depends"
 done
-for package in libqt6widgets6 fonts-liberation fonts-dejavu-core; do
+for package in libqt6widgets6 qt6-qpa-plugins fonts-liberation fonts-dejavu-core; do
   has_dependency "$package" || fail "Depends lacks $package: $depends"
 done
 [[ "$(field Recommends)" == *qt6-translations-l10n* ]] || fail "Recommends: $(field Recommends)"
