@@ -3,8 +3,6 @@
 #include "UserError.h"
 #include "ration/Numbers.h"
 
-using namespace Qt::StringLiterals;
-
 QList<RationRow> RationRowsFromFile(const ParsedRationFile &file)
 {
     const QList<RationFileLine> &lines = file.lines;
