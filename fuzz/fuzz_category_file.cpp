@@ -2,6 +2,7 @@
 // record and name read back and compared with a plain reference split of the same bytes.
 
 #include "FuzzCheck.h"
+#include "ReferenceLines.h"
 
 #include "Cp1251.h"
 #include "catalogue/Catalogue.h"
@@ -19,22 +20,6 @@
 #include <cstdint>
 
 namespace {
-
-// Lines as a text-mode read sees them, by the simplest means: split at every LF, a final LF
-// starts no line, one CR before a line end (or at the very end) belongs to it.
-QList<QByteArray> referenceLines(const QByteArray &bytes)
-{
-    if (bytes.isEmpty())
-        return {};
-    QList<QByteArray> lines = bytes.split('\n');
-    if (bytes.endsWith('\n'))
-        lines.removeLast();
-    for (QByteArray &line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-    }
-    return lines;
-}
 
 // Fields are the non-empty pieces between separators; the first five count.
 ProductRecord referenceProduct(const QByteArray &line)

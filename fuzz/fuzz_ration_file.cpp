@@ -3,6 +3,7 @@
 // back must give the same records.
 
 #include "FuzzCheck.h"
+#include "ReferenceLines.h"
 
 #include "Cp1251.h"
 #include "ration/RationModel.h"
@@ -17,22 +18,6 @@
 #include <cstdint>
 
 namespace {
-
-// Lines as a text-mode read sees them: split at every LF, a final LF starts no line, one CR
-// before a line end (or at the very end) belongs to it.
-QList<QByteArray> referenceLines(const QByteArray &bytes)
-{
-    if (bytes.isEmpty())
-        return {};
-    QList<QByteArray> lines = bytes.split('\n');
-    if (bytes.endsWith('\n'))
-        lines.removeLast();
-    for (QByteArray &line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-    }
-    return lines;
-}
 
 // The fields are the non-empty pieces between colons; the first six count.
 RationFileLine referenceRecord(const QByteArray &line)

@@ -21,8 +21,6 @@ public:
 
     // The path of the last completed Save as or Open; empty before the first.
     [[nodiscard]] const QString &currentFileName() const { return m_currentFileName; }
-    [[nodiscard]] FileDialog *saveDialog() const { return m_dlgSave; }
-    [[nodiscard]] FileDialog *openDialog() const { return m_dlgOpen; }
 
     void saveAs();
     // Writes to the current file without asking; nothing without one.

@@ -1,7 +1,6 @@
 #include "TfrmMain.h"
 
 #include "AppIcons.h"
-#include "FileDialog.h"
 #include "Fonts.h"
 #include "Guarded.h"
 #include "LeftPressOnly.h"
@@ -285,8 +284,6 @@ void TfrmMain::createContextMenus()
 void TfrmMain::createFileDialogs()
 {
     m_files = new RationFileCommands(m_ration, this);
-    dlgOpen = m_files->openDialog();
-    dlgSave = m_files->saveDialog();
     connect(m_files, &RationFileCommands::fileNamed, this, [this] { mnuFileSave->setEnabled(true); });
     connect(mnuFileSave, &QAction::triggered, this, [this] { runGuarded([&] { mnuFileSaveClick(); }); });
     connect(mnuFileSaveAs, &QAction::triggered, this, [this] { runGuarded([&] { mnuFileSaveAsClick(); }); });

@@ -6,7 +6,6 @@
 
 class Catalogue;
 class CategoryListModel;
-class FileDialog;
 class ProductListModel;
 class RationFileCommands;
 class RationModel;
@@ -107,7 +106,4 @@ private:
     TabcPopupMenu *abcPopupMenu2 = nullptr;
     TabcMenuItem *N2 = nullptr;
     TabcMenuItem *N3 = nullptr;
-
-    FileDialog *dlgOpen = nullptr;
-    FileDialog *dlgSave = nullptr;
 };

@@ -2,6 +2,7 @@
 // written back, and saving that never leaves a half-written file.
 
 #include "UserError.h"
+#include "catalogue/ReadCatalogueFile.h"
 #include "ration/RationModel.h"
 #include "rationfile/RationFile.h"
 #include "rationfile/RationFileFormat.h"
@@ -280,6 +281,22 @@ void TestRationFile::readRefusesWhatIsNoRationFile()
     QVERIFY(file.resize(64 * 1024 * 1024));
     file.close();
     QVERIFY(!ReadRationFile(huge, RationModel::Capacity));
+
+    // A row of the longest product a catalogue line can give is read; a name of a megabyte, which
+    // no catalogue gives, is refused like the catalogue's over-long lines.
+    const QByteArray longestName(CatalogueLimits::MaxLineBytes - qsizetype(sizeof ";1;1;1;1" - 1), 'x');
+    const QString longest = dir.filePath(u"longest.edk"_s);
+    const QString megabyte = dir.filePath(u"megabyte.edk"_s);
+    for (const auto &[path, name] : {std::pair{longest, longestName}, std::pair{megabyte, QByteArray(1 << 20, 'x')}}) {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QVERIFY(out.write("A:1:1:1:1:1:\r\n" + name + ":20000:1:1:1:1:") > 0);
+    }
+    const std::optional<ParsedRationFile> read = ReadRationFile(longest, RationModel::Capacity);
+    QVERIFY(read);
+    QCOMPARE(read->lines.size(), 2);
+    QCOMPARE(read->lines[1].Name, QString::fromLatin1(longestName));
+    QVERIFY(!ReadRationFile(megabyte, RationModel::Capacity));
 }
 
 void TestRationFile::saveReplacesWholeFile()

@@ -41,6 +41,16 @@ public:
             --end;
         return {start, end - start};
     }
+    // True when no line (its line end not counted) is longer than maxLength.
+    [[nodiscard]] static bool linesWithin(QByteArrayView bytes, qsizetype maxLength)
+    {
+        LineReader lines(bytes);
+        while (!lines.atEnd()) {
+            if (lines.next().length > maxLength)
+                return false;
+        }
+        return true;
+    }
     // Where the next line starts.
     [[nodiscard]] qsizetype position() const { return m_position; }
 

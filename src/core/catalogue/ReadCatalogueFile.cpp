@@ -1,77 +1,19 @@
 #include "ReadCatalogueFile.h"
 
+#include "RegularFile.h"
 #include "catalogue/LineReader.h"
-
-#include <QFile>
-#include <QFileInfo>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 using namespace CatalogueLimits;
 
 bool LinesWithinLimit(QByteArrayView bytes)
 {
-    LineReader lines(bytes);
-    while (!lines.atEnd()) {
-        if (lines.next().length > MaxLineBytes)
-            return false;
-    }
-    return true;
+    return LineReader::linesWithin(bytes, MaxLineBytes);
 }
-
-namespace {
-
-#ifdef Q_OS_UNIX
-bool isSmallRegularFile(const struct stat &info)
-{
-    return S_ISREG(info.st_mode) && info.st_size <= MaxFileBytes;
-}
-
-// Looked at before it is opened: opening a FIFO blocks until a writer comes, and opening a
-// device can do things of its own. Opened without blocking and looked at again, in case the
-// name was given to something else in between; a regular file that would block on read
-// (some files under /proc) then fails instead.
-bool openRegularFile(QFile &file, const QByteArray &name)
-{
-    struct stat info {};
-    if (::stat(name.constData(), &info) != 0 || !isSmallRegularFile(info))
-        return false;
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    if (::fstat(fd, &info) != 0 || !isSmallRegularFile(info)
-        || !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return true;
-}
-#else
-bool openRegularFile(QFile &file, const QByteArray & /*name*/)
-{
-    const QFileInfo info(file.fileName());
-    return info.isFile() && info.size() <= MaxFileBytes && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-}
-#endif
-
-} // namespace
 
 std::optional<QByteArray> ReadCatalogueFile(const QString &path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    // A NUL would cut the name short and open some other file.
-    if (name.isEmpty() || name.contains('\0'))
-        return std::nullopt;
-    QFile file(path);
-    if (!openRegularFile(file, name))
-        return std::nullopt;
-    // The size was checked, but a file can grow while it is read.
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > MaxFileBytes || !LinesWithinLimit(bytes))
+    std::optional<QByteArray> bytes = ReadRegularFile(path, MaxFileBytes);
+    if (!bytes || !LinesWithinLimit(*bytes))
         return std::nullopt;
     return bytes;
 }

@@ -10,11 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-UserError capacityWarning()
-{
-    return UserError(u"Рацион не может содержать более 1024 продуктов"_s, UserError::Kind::Warning);
-}
-
 UserError outOfRange(const QString &text)
 {
     return UserError(u"Значение вне допустимого диапазона: "_s + text);
@@ -40,6 +35,11 @@ bool fitsFloat(long double x)
 }
 
 } // namespace
+
+UserError RationModel::capacityWarning()
+{
+    return UserError(u"Рацион не может содержать более 1024 продуктов"_s, UserError::Kind::Warning);
+}
 
 RationModel::RationModel(QChar decimalSeparator, QObject *parent)
     : QAbstractListModel(parent)

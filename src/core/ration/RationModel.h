@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UserError.h"
 #include "catalogue/ProductRecord.h"
 
 #include <QAbstractListModel>
@@ -25,6 +26,8 @@ class RationModel : public QAbstractListModel
 
 public:
     static constexpr int Capacity = 1024;
+    // The warning for a ration that would grow beyond Capacity.
+    [[nodiscard]] static UserError capacityWarning();
 
     enum class Total { Belki, Giri, Uglev, Kal };
 

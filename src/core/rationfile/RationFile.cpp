@@ -1,13 +1,19 @@
 #include "rationfile/RationFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "RegularFile.h"
+#include "catalogue/LineReader.h"
+#include "catalogue/ReadCatalogueFile.h"
+
 #include <QSaveFile>
 
 namespace {
 
 // A full ration of long lines is some 100 KB; anything far beyond is no ration file.
-constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
+constexpr qsizetype MaxFileBytes = 4 * 1024 * 1024;
+// A ration line holds the texts of one catalogue line, the grams and six separators; a longer
+// one was never written by the program, and a name of megabytes would keep the window busy
+// drawing it, as the catalogue's limit prevents for products.
+constexpr qsizetype MaxLineBytes = CatalogueLimits::MaxLineBytes + 16;
 
 } // namespace
 
@@ -30,13 +36,8 @@ bool WriteRationFile(const QString &path, const QList<RationRow> &rows)
 
 std::optional<ParsedRationFile> ReadRationFile(const QString &path, qsizetype maxLines)
 {
-    if (!QFileInfo(path).isFile())
+    const std::optional<QByteArray> bytes = ReadRegularFile(path, MaxFileBytes);
+    if (!bytes || !LineReader::linesWithin(*bytes, MaxLineBytes))
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > MaxFileBytes)
-        return std::nullopt;
-    return ParseRationFile(bytes, maxLines);
+    return ParseRationFile(*bytes, maxLines);
 }

@@ -17,5 +17,5 @@
 
 // Reads a ration file whole. Nothing when it cannot be opened: missing, unreadable, not a
 // regular file (a FIFO or a device must not block or stream forever), or larger than any
-// ration reaches. At most maxLines lines are parsed.
+// ration reaches, in the whole or in one line. At most maxLines lines are parsed.
 [[nodiscard]] std::optional<ParsedRationFile> ReadRationFile(const QString &path, qsizetype maxLines);

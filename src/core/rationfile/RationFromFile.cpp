@@ -3,13 +3,11 @@
 #include "UserError.h"
 #include "ration/Numbers.h"
 
-using namespace Qt::StringLiterals;
-
 QList<RationRow> RationRowsFromFile(const ParsedRationFile &file)
 {
     const QList<RationFileLine> &lines = file.lines;
     if (file.tooManyLines || lines.size() > RationModel::Capacity)
-        throw UserError(u"Рацион не может содержать более 1024 продуктов"_s, UserError::Kind::Warning);
+        throw RationModel::capacityWarning();
     QList<RationRow> rows;
     rows.reserve(lines.size());
     for (const RationFileLine &line : lines) {

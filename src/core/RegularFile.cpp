@@ -1,0 +1,63 @@
+#include "RegularFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_UNIX
+bool isSmallRegularFile(const struct stat &info, qsizetype maxBytes)
+{
+    return S_ISREG(info.st_mode) && info.st_size <= maxBytes;
+}
+
+// Looked at before it is opened: opening a FIFO blocks until a writer comes, and opening a
+// device can do things of its own. Opened without blocking and looked at again, in case the
+// name was given to something else in between; a regular file that would block on read
+// (some files under /proc) then fails instead.
+bool openRegularFile(QFile &file, const QByteArray &name, qsizetype maxBytes)
+{
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0 || !isSmallRegularFile(info, maxBytes))
+        return false;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (::fstat(fd, &info) != 0 || !isSmallRegularFile(info, maxBytes)
+        || !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+#else
+bool openRegularFile(QFile &file, const QByteArray & /*name*/, qsizetype maxBytes)
+{
+    const QFileInfo info(file.fileName());
+    return info.isFile() && info.size() <= maxBytes && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+}
+#endif
+
+} // namespace
+
+std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxBytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    // A NUL would cut the name short and open some other file.
+    if (name.isEmpty() || name.contains('\0'))
+        return std::nullopt;
+    QFile file(path);
+    if (!openRegularFile(file, name, maxBytes))
+        return std::nullopt;
+    // The size was checked, but a file can grow while it is read.
+    const QByteArray bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > maxBytes)
+        return std::nullopt;
+    return bytes;
+}
