@@ -47,6 +47,38 @@ wait_window() {
   return 1
 }
 
+# wait_gone TITLE: succeeds once no visible window has that title (within 5 seconds).
+wait_gone() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# start_a11y: a private session bus with the accessibility bus on it, so that a test reads the
+# program's lists and labels the way a screen reader does.
+start_a11y() {
+  eval "$(dbus-launch --sh-syntax)"
+  PIDS+=("$DBUS_SESSION_BUS_PID")
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+  PIDS+=($!)
+  sleep 0.5
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+}
+
+# add_product PRODUCT MASS: clicks the product (found through the accessibility tree), types the
+# mass in the dialog that opens and presses Enter; fails unless the dialog closes.
+add_product() {
+  local x y
+  read -r x y < <(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/a11y.py" centre "$1") || fail "product $1 not found"
+  xdotool mousemove --sync "$x" "$y" click 1
+  wait_window 'Ввод массы' 10 >/dev/null || fail "the mass dialog did not open"
+  xdotool type --delay 30 "$2"
+  xdotool key Return
+  wait_gone 'Ввод массы' || fail "the mass dialog did not close"
+}
+
 # wait_exit PID [SECONDS]: succeeds when the process has ended.
 wait_exit() {
   local pid=$1 seconds=${2:-10}

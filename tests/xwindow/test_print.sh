@@ -13,29 +13,13 @@ CUPS="$WORK/cups"
 start_cups "$CUPS"
 start_x
 
-# A private session bus with the accessibility bus on it, to find products and read the dialog.
-eval "$(dbus-launch --sh-syntax)"
-PIDS+=("$DBUS_SESSION_BUS_PID")
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-PIDS+=($!)
-sleep 0.5
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+start_a11y
 
 cp -r "$DATA/files" "$WORK/"
 start_edoklad "$WORK"
 main=$(wait_window "$TITLE") || fail "main window not found"
 xdotool windowactivate --sync "$main"
 sleep 1
-
-add() { # add PRODUCT MASS
-  read -r x y < <(/usr/bin/python3 "$A11Y" centre "$1") || fail "product $1 not found"
-  xdotool mousemove --sync "$x" "$y" click 1
-  wait_window 'Ввод массы' 10 >/dev/null || fail "the mass dialog did not open"
-  xdotool type --delay 30 "$2"
-  xdotool key Return
-  for _ in $(seq 50); do xdotool search --onlyvisible --name '^Ввод массы$' >/dev/null 2>&1 || return 0; sleep 0.1; done
-  fail "the mass dialog did not close"
-}
 
 # click_named TEXT: clicks the visible control the accessibility tree names TEXT.
 click_named() {
@@ -45,8 +29,8 @@ click_named() {
 
 visible_named() { /usr/bin/python3 "$A11Y" centre "$1" >/dev/null 2>&1; }
 
-add 'Творог 9%' 150
-add 'Молоко 3,2%' 250
+add_product 'Творог 9%' 150
+add_product 'Молоко 3,2%' 250
 # Today in the short date format of the program's locale (C: "d MMM yyyy").
 date=$(LC_ALL=C /usr/bin/python3 -c 'import datetime; d = datetime.date.today(); print(d.day, d.strftime("%b %Y"))')
 

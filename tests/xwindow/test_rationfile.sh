@@ -6,13 +6,7 @@ DATA=$(cd "$(dirname "$0")/../data/xwindow" && pwd)
 A11Y="$(dirname "$0")/a11y.py"
 start_x
 
-# A private session bus with the accessibility bus on it.
-eval "$(dbus-launch --sh-syntax)"
-PIDS+=("$DBUS_SESSION_BUS_PID")
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-PIDS+=($!)
-sleep 0.5
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+start_a11y
 
 cp -r "$DATA/files" "$WORK/"
 mkdir "$WORK/rations"
@@ -23,24 +17,6 @@ start_main() {
   main=$(wait_window "$TITLE") || fail "main window not found"
   xdotool windowactivate --sync "$main"
   sleep 1
-}
-
-add() { # add PRODUCT MASS
-  read -r x y < <(/usr/bin/python3 "$A11Y" centre "$1") || fail "product $1 not found"
-  xdotool mousemove --sync "$x" "$y" click 1
-  wait_window 'Ввод массы' 10 >/dev/null || fail "the mass dialog did not open"
-  xdotool type --delay 30 "$2"
-  xdotool key Return
-  wait_gone 'Ввод массы' || fail "the mass dialog did not close"
-}
-
-# wait_gone TITLE: succeeds once no visible window has that title.
-wait_gone() {
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
 }
 
 count_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
@@ -56,8 +32,8 @@ in_dialog() {
 }
 
 start_main
-add 'Творог 9%' 150
-add 'Молоко 3,2%' 250
+add_product 'Творог 9%' 150
+add_product 'Молоко 3,2%' 250
 rows_before=$(/usr/bin/python3 "$A11Y" ration)
 totals_before=$(/usr/bin/python3 "$A11Y" totals | tr '\n' ' ')
 
@@ -71,7 +47,7 @@ expected=$(printf 'Творог 9%%:150:16,7:9:2:159:\r\nМолоко 3,2%%:250:
 [ "$(od -An -tx1 "$SAVED")" = "$expected" ] || fail "saved bytes differ: $(od -c "$SAVED" | head)"
 
 # Save as onto the same file asks before replacing it; "No" returns to the dialog.
-add 'Кефир 1%' 100
+add_product 'Кефир 1%' 100
 in_dialog ctrl+shift+s 'Сохранить рацион...' "$SAVED"
 xdotool key Return
 for _ in $(seq 50); do [ "$(count_windows 'Сохранить рацион...')" -ge 2 ] && break; sleep 0.1; done
@@ -110,7 +86,7 @@ totals=$(/usr/bin/python3 "$A11Y" totals | tr '\n' ' ')
 [ "$totals" = "32.3 21.5 14.8 386 " ] || fail "totals: $totals"
 
 # Ctrl+S now writes to the opened file without a dialog.
-add 'Кефир 1%' 100
+add_product 'Кефир 1%' 100
 xdotool key --clearmodifiers ctrl+s
 sleep 1
 [ "$(count_windows 'Сохранить рацион...')" -eq 0 ] || fail "Save showed a dialog"

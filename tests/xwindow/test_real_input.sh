@@ -10,13 +10,7 @@ A11Y="$HERE/a11y.py"
 MORE="$HERE/a11y_more.py"
 start_x
 
-# A private session bus with the accessibility bus on it.
-eval "$(dbus-launch --sh-syntax)"
-PIDS+=("$DBUS_SESSION_BUS_PID")
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-PIDS+=($!)
-sleep 0.5
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+start_a11y
 
 # The fixture catalogue and a category whose first product lacks a value.
 cp -r "$DATA/files" "$WORK/"
@@ -47,8 +41,8 @@ wait_our() {
   done
   return 1
 }
-# wait_gone ID: waits until the window is no longer shown.
-wait_gone() {
+# wait_hidden ID: waits until the window is no longer shown.
+wait_hidden() {
   for _ in $(seq 50); do
     xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
     sleep 0.1
@@ -109,7 +103,7 @@ shown "$dialog" || fail "Esc in the field's menu cancelled the dialog"
 [ -z "$(rows)" ] || fail "the ration changed while the dialog was open: $(rows)"
 xdotool key ctrl+a type 150
 xdotool key Return
-wait_gone "$dialog" || fail "Enter did not confirm the dialog"
+wait_hidden "$dialog" || fail "Enter did not confirm the dialog"
 expect_rows 'Молоко 3,2% = 150' "after the field's menu"
 
 # Right and middle presses move neither grid's current row: the category stays, and the header
@@ -126,7 +120,7 @@ click 'Продукты' 1
 dialog=$(wait_our 'Ввод массы') || fail "the header did not open the mass dialog"
 sleep 0.3
 xdotool key Return
-wait_gone "$dialog" || fail "the dialog did not close"
+wait_hidden "$dialog" || fail "the dialog did not close"
 expect_rows $'Молоко 3,2% = 150\nМолоко 3,2% = 150' "after other buttons"
 
 # The release of the right click that opened a ration menu chooses only after a deliberate move:
@@ -158,7 +152,7 @@ dialog=$(wait_our 'Ввод массы') || fail "the mass dialog did not open"
 sleep 0.3
 xdotool type 25000
 /usr/bin/python3 "$MORE" press OK || fail "OK could not be pressed"
-wait_gone "$dialog" || fail "OK did not close the dialog"
+wait_hidden "$dialog" || fail "OK did not close the dialog"
 expect_rows $'Молоко 3,2% = 150\nКефир 1% = 20000' "after OK pressed by a screen reader"
 
 # An error of the mass dialog's OK: the box opens above the dialog, and both close on its OK.
@@ -178,8 +172,8 @@ above=$(grep -n -x "$(printf '0x%x' "$box")" <<<"$stacking" | cut -d: -f1)
 [ -n "$below" ] && [ -n "$above" ] || fail "dialog or box not managed: $stacking"
 [ "$above" -gt "$below" ] || fail "the error box is stacked under the mass dialog"
 xdotool windowactivate --sync "$box" key Return
-wait_gone "$box" || fail "the error box did not close"
-wait_gone "$dialog" || fail "the mass dialog stayed open after the error"
+wait_hidden "$box" || fail "the error box did not close"
+wait_hidden "$dialog" || fail "the mass dialog stayed open after the error"
 expect_rows $'Молоко 3,2% = 150\nКефир 1% = 20000' "after the error"
 
 xdotool windowactivate --sync "$main" key --clearmodifiers alt+x
