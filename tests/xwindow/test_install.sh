@@ -156,6 +156,7 @@ screenshot install-ration
 # Saved again under the same name: the dialog offers it, Enter asks before replacing the file.
 # Enter answers "No" and the dialog stays open; Alt+Y answers "Yes".
 totals_kept=$(totals)
+[ "$totals_kept" = '2.2 1.4 23.0 116 ' ] || fail "totals: $totals_kept"
 xdotool key --clearmodifiers ctrl+shift+s
 wait_window "$SAVE" 10 >/dev/null || fail "Ctrl+Shift+S did not open the save dialog again"
 wait_for 10 name_field_focused || fail "the save dialog's name field has no focus the second time"
@@ -172,7 +173,7 @@ xdotool key alt+y
 wait_for 10 windows_are "$SAVE" 0 || fail "Yes did not close the save dialog"
 edk 'Груша:200:0,4:0,3:10,3:47:' 'Молоко 1,5%:50:2,8:1,5:4,7:44:' >"$WORK/two.edk"
 wait_for 10 same_bytes "$KEPT" "$WORK/two.edk" || fail "not replaced: $(od -c "$KEPT" | head -n 5)"
-wait_for 10 is_focused 'Рацион' || { screenshot install-nofocus; xdotool getwindowfocus getwindowname; fail "the focus did not return to the ration: $(focused)"; }
+wait_for 10 is_focused 'Рацион' || { screenshot install-nofocus; fail "the focus did not return to the ration: $(focused)"; }
 
 # Below the rows, Shift+F10 offers to clear the list; Escape keeps it, the Menu key and Enter clear it.
 xdotool key End Down
