@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QStringList>
@@ -19,7 +20,10 @@ QStringList &nextFileNames()
 }
 } // namespace
 
-FileDialog::FileDialog(QWidget *parent, const QString &title, AcceptMode mode) : QFileDialog(parent, title)
+// Opens first in the working folder, where the program keeps its files, and not in the folder
+// some other program last used in a dialog like this one (which is remembered user-wide).
+FileDialog::FileDialog(QWidget *parent, const QString &title, AcceptMode mode)
+    : QFileDialog(parent, title, QDir::currentPath())
 {
     const QStringList filters{u"Едоклад  (*.edk)"_s, u"Все файлы (*)"_s};
     setNameFilters(filters);
@@ -78,6 +82,11 @@ void FileDialog::done(int result)
         if (edit->completer())
             edit->completer()->popup()->hide();
     }
+    // Closed straight after the replace question, the window manager hands the focus back to
+    // this dialog as it goes and then to no window at all: the keyboard would reach nothing
+    // until a click. The window the dialog belongs to takes the focus back.
+    if (QWidget *owner = parentWidget())
+        owner->window()->activateWindow();
 }
 
 QString FileDialog::withDefaultSuffix(const QString &path) const

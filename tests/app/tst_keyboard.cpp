@@ -3,6 +3,7 @@
 
 #include "AppFixture.h"
 #include "Beep.h"
+#include "FileDialog.h"
 #include "TypeAhead.h"
 #include "popupmenu/TabcMenuItem.h"
 #include "popupmenu/TabcPopupMenu.h"
@@ -11,8 +12,13 @@
 #include "spinedit/TabcLSpinEdit.h"
 
 #include <QApplication>
+#include <QCompleter>
+#include <QFile>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTimer>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -113,6 +119,44 @@ QStringList rows(AppFixture &app)
         texts << app.main->ration()->rowText(i);
     return texts;
 }
+
+// Keys as the window system delivers them: to the focused window, and there to an open pop-up
+// such as the name completer's list before the field.
+void typeInto(QWidget *window, const QByteArray &keys)
+{
+    for (const char key : keys)
+        QTest::keyClick(window->windowHandle(), key);
+}
+
+// Runs step once the file dialog is up and active, from within its modal loop; then presses
+// keys in the main window, which open the dialog.
+void inFileDialog(AppFixture &app, const char *dialogName, Qt::KeyboardModifiers modifiers, Qt::Key key,
+                  const std::function<void(QFileDialog *)> &step)
+{
+    auto *dialog = app.main->findChild<QFileDialog *>(QLatin1String(dialogName));
+    QVERIFY(dialog);
+    bool done = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (done || QApplication::activeModalWidget() != dialog || !dialog->isActiveWindow())
+            return;
+        done = true;
+        step(dialog);
+        if (QTest::currentTestFailed())
+            dialog->reject();
+    });
+    poll.start();
+    QTest::keyClick(app.main.get(), key, modifiers);
+    QVERIFY2(done, dialogName);
+    QVERIFY(!dialog->isVisible());
+}
+
+QLineEdit *nameField(QFileDialog *dialog)
+{
+    auto *field = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    return field && field->window() == dialog && field->completer() ? field : nullptr;
+}
 } // namespace
 
 class TestKeyboard : public QObject
@@ -131,6 +175,7 @@ private slots:
     void menuKeysOpenTheRationMenus_data();
     void menuKeysOpenTheRationMenus();
     void wholeRationFromTheKeyboard();
+    void rationKeptAndOpenedFromTheKeyboard();
 };
 
 void TestKeyboard::typeAhead_data()
@@ -356,6 +401,52 @@ void TestKeyboard::wholeRationFromTheKeyboard()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QVERIFY(ration->hasFocus());
     QCOMPARE(ration->currentIndex().row(), 0);
+}
+
+// The real save and open dialogs from the keys alone: the name field has the keyboard, Enter takes
+// the typed name even while the completer's list is open, Escape closes that list before the
+// dialog, and a closed dialog gives the keyboard back to the list that had it, with no window
+// manager to hand it back.
+void TestKeyboard::rationKeptAndOpenedFromTheKeyboard()
+{
+    AppFixture app;
+    startFocused(app, "sgrProducts");
+    QTableView *products = grid(app, "sgrProducts");
+    enterProduct(app, u"150"_s);
+    const QStringList kept = rows(app);
+
+    inFileDialog(app, "dlgSave", Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_S, [&](QFileDialog *dialog) {
+        QVERIFY2(nameField(dialog), "the save dialog's name field has no focus");
+        typeInto(dialog, "day");
+        QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
+    });
+    QVERIFY(QFile::exists(u"day.edk"_s));
+    QCOMPARE(app.main->CurrentFileName(), QDir::current().absoluteFilePath(u"day.edk"_s));
+    QTRY_VERIFY(app.main->isActiveWindow());
+    QTRY_COMPARE(QApplication::focusWidget(), products);
+
+    QTest::keyClick(products, Qt::Key_Down);
+    enterProduct(app, u"50"_s);
+    QCOMPARE(app.main->ration()->count(), 2);
+
+    inFileDialog(app, "dlgOpen", Qt::ControlModifier, Qt::Key_O, [&](QFileDialog *dialog) {
+        QLineEdit *field = nameField(dialog);
+        QVERIFY2(field, "the open dialog's name field has no focus");
+        typeInto(dialog, "d");
+        QWidget *list = field->completer()->popup();
+        QTRY_VERIFY2(list->isVisible(), "typing did not offer day.edk");
+        QTest::keyClick(dialog->windowHandle(), Qt::Key_Escape);
+        QTRY_VERIFY(!list->isVisible());
+        QVERIFY2(dialog->isVisible(), "Escape closed the dialog under the completer's list");
+        typeInto(dialog, "ay");
+        QTRY_VERIFY(list->isVisible());
+        QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
+        QTRY_VERIFY2(!dialog->isVisible(), "Enter went to the completer's list only");
+    });
+    QCOMPARE(rows(app), kept);
+    QTRY_VERIFY(app.main->isActiveWindow());
+    QTRY_COMPARE(QApplication::focusWidget(), products);
+    QVERIFY(!QApplication::activePopupWidget());
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -3,6 +3,8 @@
 
 a11y_lists.py cells TITLE   prints the cells of the list a screen reader announces as TITLE, one a line
 a11y_lists.py focused       prints the title of the list that has the keyboard focus
+a11y_lists.py field         prints the label of the text field that has the keyboard focus (in any
+                            of the program's windows, its dialogs included)
 """
 import sys
 
@@ -31,6 +33,12 @@ def main():
                 print(table.name)
                 return
         sys.exit("no list has the focus")
+    if what == "field":
+        for field in find(app, lambda n: n.getRole() == pyatspi.ROLE_TEXT
+                          and n.getState().contains(pyatspi.STATE_FOCUSED)):
+            print(field.name)
+            return
+        sys.exit("no text field has the focus")
     sys.exit("unknown command " + what)
 
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The installed program: cmake --install into a temporary prefix, then the launcher started the way
 # the menu entry starts it, for a user with a fresh XDG_DATA_HOME. The user gets a catalogue of
-# their own and builds and changes a ration with the keyboard alone; nothing installed is written
-# to. A second start keeps the user's edited catalogue.
+# their own and builds, changes, saves and opens a ration with the keyboard alone; nothing installed
+# is written to. A second start keeps the user's edited catalogue.
 source "$(dirname "$0")/lib.sh"
 HERE=$(cd "$(dirname "$0")" && pwd)
 SOURCE=$(cd "$HERE/../.." && pwd)
@@ -82,6 +82,25 @@ enter_mass() {
   fail "the mass dialog did not close"
 }
 ration() { /usr/bin/python3 "$A11Y" ration; }
+totals() { /usr/bin/python3 "$A11Y" totals | tr '\n' ' '; }
+# wait_for SECONDS COMMAND...: succeeds as soon as COMMAND does.
+wait_for() {
+  local seconds=$1; shift
+  for _ in $(seq $((seconds * 10))); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+is_focused() { [ "$(focused 2>/dev/null)" = "$1" ]; }
+# The file dialogs open with the keyboard in their name field.
+name_field_focused() { [ "$(/usr/bin/python3 "$LISTS" field 2>/dev/null)" = 'File name:' ]; }
+count_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+windows_are() { [ "$(count_windows "$1")" -eq "$2" ]; }
+same_bytes() { [ "$(od -An -tx1 "$1" 2>/dev/null)" = "$(od -An -tx1 "$2")" ]; }
+# edk ROWS...: a ration file's bytes as the program writes them.
+edk() { printf '%s\r\n' "$@" | head -c -2 | iconv -f utf-8 -t cp1251; }
+SAVE='Сохранить рацион...'
+OPEN='Загрузить рацион...'
+KEPT="$OWN/день.edk"
+
 # type_ru TEXT: Cyrillic typed on a Russian layout, as its users type it. (xdotool's stand-in
 # keys for letters missing from the layout race with the program reading the key map.)
 type_ru() {
@@ -107,6 +126,20 @@ xdotool key Down Return
 enter_mass 50
 [ "$(ration)" = $'Груша = 200\nМолоко обезжиренное = 300\nМолоко 1,5% = 50' ] || fail "ration rows: $(ration)"
 
+# Kept from the keyboard: Ctrl+Shift+S, a name typed straight away, Enter. The dialog adds ".edk"
+# and the file lands in the working folder.
+xdotool key --clearmodifiers ctrl+shift+s
+wait_window "$SAVE" 10 >/dev/null || fail "Ctrl+Shift+S did not open the save dialog"
+wait_for 10 name_field_focused || fail "the save dialog's name field has no focus"
+type_ru 'день'
+xdotool key Return
+wait_for 10 windows_are "$SAVE" 0 || fail "Enter did not close the save dialog"
+edk 'Груша:200:0,4:0,3:10,3:47:' 'Молоко обезжиренное:300:3,0:0,05:4,7:31:' 'Молоко 1,5%:50:2,8:1,5:4,7:44:' \
+  >"$WORK/three.edk"
+wait_for 10 same_bytes "$KEPT" "$WORK/three.edk" \
+  || fail "saved: $(ls "$OWN"), $(od -c "$KEPT" 2>&1 | head -n 5)"
+wait_for 10 is_focused 'Продукты' || fail "the focus did not return to the product list: $(focused)"
+
 # The middle row removed through its context menu, from the Menu key.
 xdotool key Tab
 [ "$(focused)" = 'Рацион' ] || fail "Tab did not reach the ration: $(focused)"
@@ -119,6 +152,28 @@ xdotool key Return
 sleep 0.5
 [ "$(ration)" = $'Груша = 200\nМолоко 1,5% = 50' ] || fail "after removing with the Menu key: $(ration)"
 screenshot install-ration
+
+# Saved again under the same name: the dialog offers it, Enter asks before replacing the file.
+# Enter answers "No" and the dialog stays open; Alt+Y answers "Yes".
+totals_kept=$(totals)
+[ "$totals_kept" = '2.2 1.4 23.0 116 ' ] || fail "totals: $totals_kept"
+xdotool key --clearmodifiers ctrl+shift+s
+wait_window "$SAVE" 10 >/dev/null || fail "Ctrl+Shift+S did not open the save dialog again"
+wait_for 10 name_field_focused || fail "the save dialog's name field has no focus the second time"
+xdotool key Return
+wait_for 10 windows_are "$SAVE" 2 || fail "no question before replacing the file"
+screenshot install-replace
+xdotool key Return
+wait_for 10 windows_are "$SAVE" 1 || fail "Enter did not answer the question"
+same_bytes "$KEPT" "$WORK/three.edk" || fail "the file was replaced although the answer was No"
+wait_for 10 name_field_focused || fail "the name field lost the focus after No"
+xdotool key Return
+wait_for 10 windows_are "$SAVE" 2 || fail "no question the second time"
+xdotool key alt+y
+wait_for 10 windows_are "$SAVE" 0 || fail "Yes did not close the save dialog"
+edk 'Груша:200:0,4:0,3:10,3:47:' 'Молоко 1,5%:50:2,8:1,5:4,7:44:' >"$WORK/two.edk"
+wait_for 10 same_bytes "$KEPT" "$WORK/two.edk" || fail "not replaced: $(od -c "$KEPT" | head -n 5)"
+wait_for 10 is_focused 'Рацион' || { screenshot install-nofocus; fail "the focus did not return to the ration: $(focused)"; }
 
 # Below the rows, Shift+F10 offers to clear the list; Escape keeps it, the Menu key and Enter clear it.
 xdotool key End Down
@@ -147,6 +202,21 @@ main=$(wait_window "$TITLE") || fail "main window not found on the second start"
 sleep 1
 categories=$(/usr/bin/python3 "$LISTS" cells 'Категории продуктов')
 [ "$(echo "$categories" | head -n 1)" = 'Свой каталог' ] || fail "the user's catalogue was replaced: $categories"
+
+# The kept ration opened again from the keyboard: Ctrl+O, its name, Enter; the completer's list
+# that the typed name opens does not take the Enter.
+xdotool key --clearmodifiers ctrl+o
+wait_window "$OPEN" 10 >/dev/null || fail "Ctrl+O did not open the open dialog"
+wait_for 10 name_field_focused || fail "the open dialog's name field has no focus"
+type_ru 'день'
+screenshot install-open
+xdotool key Return
+wait_for 10 windows_are "$OPEN" 0 || fail "Enter did not close the open dialog"
+has_rows() { [ "$(ration)" = $'Груша = 200\nМолоко 1,5% = 50' ]; }
+wait_for 10 has_rows || fail "rows after Open: $(ration)"
+[ "$(totals)" = "$totals_kept" ] || fail "totals after Open: $(totals), kept: $totals_kept"
+wait_for 10 is_focused 'Категории продуктов' || fail "the focus did not return to the categories: $(focused)"
+screenshot install-opened
 xdotool key --clearmodifiers alt+x
 wait_exit "$APP_PID" || fail "Alt+X did not end the program"
 
