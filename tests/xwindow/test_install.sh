@@ -42,12 +42,7 @@ mkdir -p "$HOME"
 OWN="$XDG_DATA_HOME/edoklad"
 
 start_x
-eval "$(dbus-launch --sh-syntax)"
-PIDS+=("$DBUS_SESSION_BUS_PID")
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-PIDS+=($!)
-sleep 0.5
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+start_a11y
 
 # As the menu would: the Exec line's command, found on the PATH, from some other folder.
 EDOKLAD=edoklad
