@@ -48,8 +48,9 @@ public:
     // The values of row i with an empty Name; an empty record outside the rows.
     [[nodiscard]] ProductRecord RationTable(int i) const;
 
-    // Throws UserError (Error) for a value or grams text that is not a number or whose contribution would
-    // take a total out of single precision, (Warning) when full; nothing changes then.
+    // Throws UserError (Error) for a value or grams text that is not a number or whose
+    // contribution would take a total out of single precision, (Warning) when full; nothing
+    // changes then.
     void append(const QString &name, int grams, const ProductRecord &values);
     void remove(int row);
     void clear();
