@@ -16,7 +16,7 @@ QList<RationRow> fullRation()
 {
     QList<RationRow> rows;
     for (int i = 0; i < RationModel::Capacity; ++i) {
-        rows.append(RationRow{u"Продукт из каталога номер "_s + QString::number(i), 50 + i % 300,
+        rows.append(RationRow{u"Продукт из каталога номер "_s + QString::number(i), QString::number(50 + i % 300),
                               ProductRecord{QString::number(i % 40) + u",5"_s, QString::number(i % 25) + u".25"_s,
                                             QString::number(i % 70), QString::number(100 + i % 400) + u",5"_s,
                                             QString()}});

@@ -11,7 +11,8 @@ class QWidget;
 
 // Save, Save as and Open of the main window's menu: the ration to and from ration files, and the
 // file last used. A failed command leaves the ration, the files and the file name as they were
-// and says so; errors in a file's texts escape as UserError for the window to show.
+// and says so; errors in a file's texts, and opened grams that are not whole (a file holds whole
+// grams only), escape as UserError for the window to show.
 class RationFileCommands : public QObject
 {
     Q_OBJECT

@@ -53,6 +53,7 @@ private slots:
     void clearingDisablesSave();
     void saveOfEmptiedRationWritesEmptyFile();
     void failedSaveAsSaysSoAndNamesNoFile();
+    void gramsOfAHandEditedFile();
 };
 
 void TestRationFileCommands::menuOffersSaveAsAndPrintExactlyWithRows()
@@ -213,8 +214,8 @@ void TestRationFileCommands::badFileChangesNothing_data()
         << u"'abc' is not a valid floating point value"_s;
     QTest::newRow("an empty middle line") << fixture("empty_middle_line.edk") << error << appTitle
                                           << u"'' is not a valid floating point value"_s;
-    QTest::newRow("grams that are no whole number") << QByteArray("A:150,5:1:2:3:4:") << error << appTitle
-                                                    << u"'150,5' is not a valid integer value"_s;
+    QTest::newRow("grams that are no number") << QByteArray("A:100:1:2:3:4:\r\nB:15 0:1:2:3:4:") << error
+                                              << appTitle << u"'15 0' is not a valid floating point value"_s;
     QByteArray tooLong;
     for (int i = 0; i <= RationModel::Capacity; ++i)
         tooLong += "P:1:1:2:3:4:\r\n";
@@ -342,6 +343,46 @@ void TestRationFileCommands::failedSaveAsSaysSoAndNamesNoFile()
     QCOMPARE(app.boxes[0].text, u"Ошибка записи файла "_s + path + u"\n"_s);
     QCOMPARE(state(app), before); // no file named, Save still unavailable
     QVERIFY(QDir(dir.path()).isEmpty());
+}
+
+void TestRationFileCommands::gramsOfAHandEditedFile()
+{
+    AppFixture app;
+    start(app);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"edited.edk"_s);
+    const QByteArray edited("X:150,5:2:4:20:200:\r\nY:0250:1:1:1:1:");
+    writeBytes(path, edited);
+
+    // The grams show as the file writes them and count as the numbers they are.
+    FileDialog::setNextFileName(path);
+    open(app);
+    const QStringList opened{u"X = 150,5"_s, u"Y = 0250"_s, u"|"_s, u"5.5"_s, u"8.5"_s, u"32.6"_s, u"304"_s,
+                             u"|"_s, path, u"Save on"_s};
+    QCOMPARE(state(app), opened);
+    QVERIFY(app.boxes.isEmpty());
+
+    // A file holds whole grams only: Save and Save as refuse before writing and name nothing new.
+    const QString other = dir.filePath(u"other.edk"_s);
+    save(app);
+    FileDialog::setNextFileName(other);
+    saveAs(app);
+    QCOMPARE(app.boxes.size(), 2);
+    for (const auto &box : app.boxes) {
+        QCOMPARE(box.kind, UserError::Kind::Error);
+        QCOMPARE(box.title, u"Программа расчета калорийности питания"_s);
+        QCOMPARE(box.text, u"'150,5' is not a valid integer value"_s);
+    }
+    QCOMPARE(bytesOf(path), edited);
+    QVERIFY(!QFile::exists(other));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"edited.edk"_s});
+    QCOMPARE(state(app), opened);
+
+    // Without that row the rest is saved, leading zeros dropped.
+    app.main->ration()->remove(0);
+    save(app);
+    QCOMPARE(bytesOf(path), QByteArray("Y:250:1:1:1:1:"));
+    QCOMPARE(app.boxes.size(), 2);
 }
 
 QTEST_MAIN(TestRationFileCommands)

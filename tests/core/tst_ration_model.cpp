@@ -33,9 +33,9 @@ QStringList rowTexts(const RationModel &model)
 const QList<RationRow> &threeRows()
 {
     static const QList<RationRow> rows{
-        {u"Хлеб"_s, 100, product(u"7,5"_s, u"2.9"_s, u"50,1"_s, u"50.5"_s)},
-        {u"Молоко"_s, 200, product(u"3,2"_s, u"3,6"_s, u"4,8"_s, u"50,5"_s)},
-        {u"Сыр"_s, 30, product(u"24"_s, u"29,5"_s, u"0,3"_s, u"50,5"_s)},
+        {u"Хлеб"_s, u"100"_s, product(u"7,5"_s, u"2.9"_s, u"50,1"_s, u"50.5"_s)},
+        {u"Молоко"_s, u"200"_s, product(u"3,2"_s, u"3,6"_s, u"4,8"_s, u"50,5"_s)},
+        {u"Сыр"_s, u"30"_s, product(u"24"_s, u"29,5"_s, u"0,3"_s, u"50,5"_s)},
     };
     return rows;
 }
@@ -43,7 +43,7 @@ const QList<RationRow> &threeRows()
 void appendAll(RationModel &model, const QList<RationRow> &rows)
 {
     for (const RationRow &row : rows)
-        model.append(row.name, row.grams, row.values);
+        model.append(row.name, row.grams.toInt(), row.values);
 }
 
 } // namespace
@@ -66,6 +66,7 @@ private slots:
     void badValueChangesNothing_data();
     void badValueChangesNothing();
     void badRowInReplaceChangesNothing();
+    void gramsTextsFromAFile();
     void capacity();
     void outOfRangeChangesNothing_data();
     void outOfRangeChangesNothing();
@@ -112,7 +113,7 @@ void TestRationModel::appendFillsRowZeroThenAddsRows()
     QCOMPARE(model.RationTable(2), ProductRecord());
     QCOMPARE(model.RationTable(-1), ProductRecord());
     QCOMPARE(model.name(1), u"Хлеб"_s);
-    QCOMPARE(model.grams(1), 100);
+    QCOMPARE(model.grams(1), u"100"_s);
 }
 
 void TestRationModel::remove_data()
@@ -145,7 +146,7 @@ void TestRationModel::remove()
         QCOMPARE(model.name(i), r.name);
         QCOMPARE(model.grams(i), r.grams);
         QCOMPARE(model.RationTable(i), r.values);
-        expected.append(r.name, r.grams, r.values);
+        expected.append(r.name, r.grams.toInt(), r.values);
     }
     QCOMPARE(model.RationTable(remaining.size()), ProductRecord());
     QCOMPARE(totalTexts(model), totalTexts(expected));
@@ -191,8 +192,8 @@ void TestRationModel::namesWithEqualsSign()
     model.append(u"=x="_s, -5, threeRows()[2].values);
     QCOMPARE(rowTexts(model), QStringList({u"Сок = яблочный = 250"_s, u"=x= = -5"_s}));
     QCOMPARE(model.name(0), u"Сок = яблочный"_s);
-    QCOMPARE(model.grams(0), 250);
-    QCOMPARE(model.grams(1), -5);
+    QCOMPARE(model.grams(0), u"250"_s);
+    QCOMPARE(model.grams(1), u"-5"_s);
 
     model.remove(0);
     QCOMPARE(rowTexts(model), QStringList{u"=x= = -5"_s});
@@ -206,26 +207,26 @@ void TestRationModel::totals_data()
     const ProductRecord tiny = product(u"0,04"_s, u"0"_s, u"0"_s, u"50,5"_s);
     // Rounded captions are not carried: 0.04 + 0.04 is 0.08, shown 0,1; 50.5 + 50.5 is 101.
     QTest::newRow("no carried rounding")
-        << QList<RationRow>{{u"a"_s, 100, tiny}, {u"a"_s, 100, tiny}}
+        << QList<RationRow>{{u"a"_s, u"100"_s, tiny}, {u"a"_s, u"100"_s, tiny}}
         << QStringList({u"0,1"_s, u"0,0"_s, u"0,0"_s, u"101"_s});
-    QTest::newRow("one tiny row") << QList<RationRow>{{u"a"_s, 100, tiny}}
+    QTest::newRow("one tiny row") << QList<RationRow>{{u"a"_s, u"100"_s, tiny}}
                                   << QStringList({u"0,0"_s, u"0,0"_s, u"0,0"_s, u"51"_s});
     QTest::newRow("zero grams still show a decimal")
-        << QList<RationRow>{{u"a"_s, 0, product(u"10"_s, u"10"_s, u"10"_s, u"100"_s)}}
+        << QList<RationRow>{{u"a"_s, u"0"_s, product(u"10"_s, u"10"_s, u"10"_s, u"100"_s)}}
         << QStringList({u"0,0"_s, u"0,0"_s, u"0,0"_s, u"0"_s});
     QTest::newRow("grams times value per 100 g")
-        << QList<RationRow>{{u"a"_s, 250, product(u"12,5"_s, u"1e1"_s, u" 3 "_s, u"-4"_s)}}
+        << QList<RationRow>{{u"a"_s, u"250"_s, product(u"12,5"_s, u"1e1"_s, u" 3 "_s, u"-4"_s)}}
         << QStringList({u"31,3"_s, u"25,0"_s, u"7,5"_s, u"-10"_s});
     // A running sum in single precision would move a million by 0.0625 for each 0.04 added
     // (1000062.5 after a thousand rows); the exact sum of the rows is 1000040.
-    QList<RationRow> largeAndSmall{{u"big"_s, 20000, product(u"5000"_s, u"5000"_s, u"5000"_s, u"5000"_s)}};
+    QList<RationRow> largeAndSmall{{u"big"_s, u"20000"_s, product(u"5000"_s, u"5000"_s, u"5000"_s, u"5000"_s)}};
     for (int i = 0; i < 1000; ++i)
-        largeAndSmall.append({u"a"_s, 100, tiny});
+        largeAndSmall.append({u"a"_s, u"100"_s, tiny});
     QTest::newRow("small rows after a large one")
         << largeAndSmall << QStringList({u"1000040,0"_s, u"1000000,0"_s, u"1000000,0"_s, u"1050500"_s});
     QTest::newRow("negative mass subtracts")
-        << QList<RationRow>{{u"a"_s, 100, product(u"1"_s, u"1"_s, u"1"_s, u"10"_s)},
-                            {u"b"_s, -30, product(u"1"_s, u"1"_s, u"1"_s, u"10"_s)}}
+        << QList<RationRow>{{u"a"_s, u"100"_s, product(u"1"_s, u"1"_s, u"1"_s, u"10"_s)},
+                            {u"b"_s, u"-30"_s, product(u"1"_s, u"1"_s, u"1"_s, u"10"_s)}}
         << QStringList({u"0,7"_s, u"0,7"_s, u"0,7"_s, u"7"_s});
 }
 
@@ -322,6 +323,29 @@ void TestRationModel::badRowInReplaceChangesNothing()
     QCOMPARE(model.RationTable(1), ProductRecord());
 }
 
+void TestRationModel::gramsTextsFromAFile()
+{
+    // A file's grams are shown as written and counted as the numbers they are.
+    RationModel model(u',');
+    const QList<RationRow> rows{{u"X"_s, u"150,5"_s, product(u"2"_s, u"4"_s, u"20"_s, u"200"_s)},
+                                {u"Y"_s, u"0250"_s, product(u"1"_s, u"1"_s, u"1"_s, u"1"_s)}};
+    model.replace(rows);
+    QCOMPARE(rowTexts(model), QStringList({u"X = 150,5"_s, u"Y = 0250"_s}));
+    QCOMPARE(model.grams(0), u"150,5"_s);
+    QCOMPARE(totalTexts(model), QStringList({u"5,5"_s, u"8,5"_s, u"32,6"_s, u"304"_s}));
+    model.remove(1);
+    QCOMPARE(totalTexts(model), QStringList({u"3,0"_s, u"6,0"_s, u"30,1"_s, u"301"_s}));
+
+    // Grams that are no number are refused like a value.
+    try {
+        model.replace({{u"Z"_s, u"1 5"_s, product(u"1"_s, u"1"_s, u"1"_s, u"1"_s)}});
+        QFAIL("no error");
+    } catch (const UserError &e) {
+        QCOMPARE(e.message(), u"'1 5' is not a valid floating point value"_s);
+    }
+    QCOMPARE(rowTexts(model), QStringList{u"X = 150,5"_s});
+}
+
 void TestRationModel::capacity()
 {
     const ProductRecord values = product(u"1"_s, u"1"_s, u"1"_s, u"1"_s);
@@ -346,7 +370,7 @@ void TestRationModel::capacity()
     QCOMPARE(totalTexts(model), totalsBefore);
 
     // A replacement is refused whole beyond the capacity, and accepted up to it.
-    QList<RationRow> rows(RationModel::Capacity + 1, RationRow{u"q"_s, 2, values});
+    QList<RationRow> rows(RationModel::Capacity + 1, RationRow{u"q"_s, u"2"_s, values});
     RationModel other(u',');
     try {
         other.replace(rows);
@@ -369,26 +393,27 @@ void TestRationModel::outOfRangeChangesNothing_data()
 
     const ProductRecord ones = product(u"1"_s, u"1"_s, u"1"_s, u"1"_s);
     QTest::newRow("1e38 per 100 g at 20000 g")
-        << QList<RationRow>() << RationRow{u"p"_s, 20000, product(u"1e38"_s, u"1"_s, u"1"_s, u"1"_s)} << u"1e38"_s;
-    QTest::newRow("1e308 kcal") << QList<RationRow>{{u"a"_s, 100, ones}}
-                                << RationRow{u"p"_s, 100, product(u"1"_s, u"1"_s, u"1"_s, u"1e308"_s)}
+        << QList<RationRow>() << RationRow{u"p"_s, u"20000"_s, product(u"1e38"_s, u"1"_s, u"1"_s, u"1"_s)} << u"1e38"_s;
+    QTest::newRow("1e308 kcal") << QList<RationRow>{{u"a"_s, u"100"_s, ones}}
+                                << RationRow{u"p"_s, u"100"_s, product(u"1"_s, u"1"_s, u"1"_s, u"1e308"_s)}
                                 << u"1e308"_s;
     QTest::newRow("1e4932 kcal") << QList<RationRow>()
-                                 << RationRow{u"p"_s, 1, product(u"1"_s, u"1"_s, u"1"_s, u"1e4932"_s)}
+                                 << RationRow{u"p"_s, u"1"_s, product(u"1"_s, u"1"_s, u"1"_s, u"1e4932"_s)}
                                  << u"1e4932"_s;
     QTest::newRow("-1e4932 fats") << QList<RationRow>()
-                                  << RationRow{u"p"_s, 100, product(u"1"_s, u"-1e4932"_s, u"1"_s, u"1"_s)}
+                                  << RationRow{u"p"_s, u"100"_s, product(u"1"_s, u"-1e4932"_s, u"1"_s, u"1"_s)}
                                   << u"-1e4932"_s;
     QTest::newRow("the first value out of range is named")
-        << QList<RationRow>() << RationRow{u"p"_s, 100, product(u"1"_s, u"1e39"_s, u"1e40"_s, u"1"_s)} << u"1e39"_s;
+        << QList<RationRow>() << RationRow{u"p"_s, u"100"_s, product(u"1"_s, u"1e39"_s, u"1e40"_s, u"1"_s)}
+        << u"1e39"_s;
     QTest::newRow("total out of range")
-        << QList<RationRow>{{u"a"_s, 100, product(u"1"_s, u"1"_s, u"3e38"_s, u"1"_s)}}
-        << RationRow{u"p"_s, 100, product(u"1"_s, u"1"_s, u"3,0e38"_s, u"1"_s)} << u"3,0e38"_s;
+        << QList<RationRow>{{u"a"_s, u"100"_s, product(u"1"_s, u"1"_s, u"3e38"_s, u"1"_s)}}
+        << RationRow{u"p"_s, u"100"_s, product(u"1"_s, u"1"_s, u"3,0e38"_s, u"1"_s)} << u"3,0e38"_s;
     // The total would be 3e38, but removing the negative row would leave 6e38.
     QTest::newRow("total a removal would take out of range")
-        << QList<RationRow>{{u"a"_s, 100, product(u"3e38"_s, u"1"_s, u"1"_s, u"1"_s)},
-                            {u"b"_s, 100, product(u"-3e38"_s, u"1"_s, u"1"_s, u"1"_s)}}
-        << RationRow{u"p"_s, 100, product(u"3.0e38"_s, u"1"_s, u"1"_s, u"1"_s)} << u"3.0e38"_s;
+        << QList<RationRow>{{u"a"_s, u"100"_s, product(u"3e38"_s, u"1"_s, u"1"_s, u"1"_s)},
+                            {u"b"_s, u"100"_s, product(u"-3e38"_s, u"1"_s, u"1"_s, u"1"_s)}}
+        << RationRow{u"p"_s, u"100"_s, product(u"3.0e38"_s, u"1"_s, u"1"_s, u"1"_s)} << u"3.0e38"_s;
 }
 
 // An append or a replacement whose contribution or total leaves single precision is refused like
@@ -408,7 +433,7 @@ void TestRationModel::outOfRangeChangesNothing()
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     QSignalSpy totalsChanged(&model, &RationModel::totalsChanged);
     try {
-        model.append(added.name, added.grams, added.values);
+        model.append(added.name, added.grams.toInt(), added.values);
         QFAIL("no error");
     } catch (const UserError &e) {
         QCOMPARE(e.message(), message);
@@ -435,8 +460,8 @@ void TestRationModel::outOfRangeChangesNothing()
 void TestRationModel::largestValuesStayNumbers()
 {
     // Just below the largest single-precision number: taken, and shown as a number.
-    const QList<RationRow> rows{{u"a"_s, 100, product(u"3.4e38"_s, u"1"_s, u"1"_s, u"-3.4e38"_s)},
-                                {u"b"_s, 20000, product(u"-1.7e36"_s, u"1"_s, u"1"_s, u"1.7e36"_s)}};
+    const QList<RationRow> rows{{u"a"_s, u"100"_s, product(u"3.4e38"_s, u"1"_s, u"1"_s, u"-3.4e38"_s)},
+                                {u"b"_s, u"20000"_s, product(u"-1.7e36"_s, u"1"_s, u"1"_s, u"1.7e36"_s)}};
     RationModel model(u',');
     appendAll(model, rows);
     model.replace(rows);

@@ -56,7 +56,7 @@ RationFileLine line(const QString &name, const QString &grams, const QString &be
 RationRow row(const QString &name, int grams, const QString &belki, const QString &giri, const QString &uglev,
               const QString &kal)
 {
-    return {name, grams, ProductRecord{belki, giri, uglev, kal, {}}};
+    return {name, QString::number(grams), ProductRecord{belki, giri, uglev, kal, {}}};
 }
 
 const RationFileLine Tvorog = line(u"Творог 9%"_s, u"150"_s, u"16,7"_s, u"9"_s, u"2"_s, u"159"_s);
@@ -90,6 +90,7 @@ private slots:
     void saveReplacesWholeFile();
     void saveKeepsLinkAndPermissions();
     void failedSaveLeavesNoTrace();
+    void gramsThatAreNoWholeNumberAreNotSaved();
 };
 
 void TestRationFile::readsRecords_data()
@@ -167,7 +168,7 @@ void TestRationFile::opensAndWritesBack_data()
     QTest::newRow("long line") << u"long_line.edk"_s << u"long_line.edk"_s << QString();
     QTest::newRow("every byte in names") << u"all_bytes.edk"_s << u"all_bytes.edk"_s << QString();
     QTest::newRow("colon in a name") << u"colon_in_name.edk"_s << QString()
-                                     << u"' 10%' is not a valid integer value"_s;
+                                     << u"' 10%' is not a valid floating point value"_s;
     QTest::newRow("empty field") << u"empty_field.edk"_s << QString() << u"'' is not a valid floating point value"_s;
     QTest::newRow("empty middle line") << u"empty_middle_line.edk"_s << QString()
                                        << u"'' is not a valid floating point value"_s;
@@ -235,7 +236,7 @@ void TestRationFile::writesRows()
     QCOMPARE(parsed.lines.size(), rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i) {
         QCOMPARE(parsed.lines[i].Name, rows[i].name);
-        QCOMPARE(parsed.lines[i].Grams, QString::number(rows[i].grams));
+        QCOMPARE(parsed.lines[i].Grams, rows[i].grams);
         QCOMPARE(parsed.lines[i].Kal, rows[i].values.Kal);
     }
 }
@@ -349,6 +350,30 @@ void TestRationFile::failedSaveLeavesNoTrace()
     QVERIFY(QFileInfo(dir.filePath(u"day.edk"_s)).isDir());
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{u"day.edk"_s});
+}
+
+void TestRationFile::gramsThatAreNoWholeNumberAreNotSaved()
+{
+    // Such grams open (the totals take them as they are) but a ration file holds whole grams only:
+    // the save is refused before the old file is touched.
+    const QList<RationRow> rows = RationRowsFromFile(ParseRationFile("A:1:1:1:1:1:\r\nX:150,5:2:4:20:200:", 2));
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows[1].grams, u"150,5"_s);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"day.edk"_s);
+    QVERIFY(WriteRationFile(path, rows.first(1)));
+    try {
+        static_cast<void>(WriteRationFile(path, rows));
+        QFAIL("the rows were saved");
+    } catch (const UserError &e) {
+        QCOMPARE(e.kind(), UserError::Kind::Error);
+        QCOMPARE(e.message(), u"'150,5' is not a valid integer value"_s);
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("A:1:1:1:1:1:"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"day.edk"_s});
 }
 
 QTEST_GUILESS_MAIN(TestRationFile)

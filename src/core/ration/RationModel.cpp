@@ -68,7 +68,7 @@ QString RationModel::rowText(int i) const
     if (i < 0 || i >= m_rows.size())
         return {};
     const RationRow &row = m_rows[i];
-    return row.name + u" = "_s + QString::number(row.grams);
+    return row.name + u" = "_s + row.grams;
 }
 
 QString RationModel::name(int i) const
@@ -76,9 +76,9 @@ QString RationModel::name(int i) const
     return i >= 0 && i < m_rows.size() ? m_rows[i].name : QString();
 }
 
-int RationModel::grams(int i) const
+QString RationModel::grams(int i) const
 {
-    return i >= 0 && i < m_rows.size() ? m_rows[i].grams : 0;
+    return i >= 0 && i < m_rows.size() ? m_rows[i].grams : QString();
 }
 
 ProductRecord RationModel::RationTable(int i) const
@@ -92,7 +92,7 @@ RationModel::Numbers RationModel::parseValues(const ProductRecord &values)
             StrToFloat(values.Kal)};
 }
 
-RationModel::Parts RationModel::partsOf(const QList<RationRow> &rows, const QList<Numbers> &numbers)
+RationModel::Parts RationModel::partsOf(const QList<RationRow> &rows, const QList<RowNumbers> &numbers)
 {
     Parts parts;
     for (qsizetype r = 0; r < rows.size(); ++r)
@@ -100,13 +100,13 @@ RationModel::Parts RationModel::partsOf(const QList<RationRow> &rows, const QLis
     return parts;
 }
 
-void RationModel::Parts::add(const RationRow &row, const Numbers &values)
+void RationModel::Parts::add(const RationRow &row, const RowNumbers &numbers)
 {
     // The positive and the negative contributions are each kept within single precision, so the
     // totals stay finite whichever rows are later removed.
-    const long double factor = row.grams * 0.01L;
-    for (size_t t = 0; t < values.size(); ++t) {
-        const long double contribution = factor * values[t];
+    const long double factor = numbers.grams * 0.01L;
+    for (size_t t = 0; t < numbers.values.size(); ++t) {
+        const long double contribution = factor * numbers.values[t];
         if (!fitsFloat(contribution))
             throw outOfRange(valueText(row.values, t));
         (contribution < 0 ? negative : positive)[t] += contribution;
@@ -119,10 +119,11 @@ void RationModel::append(const QString &name, int grams, const ProductRecord &va
 {
     if (m_rows.size() >= Capacity)
         throw capacityWarning();
-    const Numbers numbers = parseValues(values); // may throw: nothing touched yet
-    partsOf(m_rows, m_numbers).add({name, grams, values}, numbers); // may throw as well
+    // May throw, like the check of the totals: nothing is touched before both.
+    const RowNumbers numbers{static_cast<long double>(grams), parseValues(values)};
+    RationRow row{name, QString::number(grams), values};
+    partsOf(m_rows, m_numbers).add(row, numbers);
 
-    RationRow row{name, grams, values};
     row.values.Name.clear();
     if (m_rows.isEmpty()) {
         // The empty ration already shows row 0: it is filled, not inserted.
@@ -176,10 +177,12 @@ void RationModel::replace(const QList<RationRow> &rows)
 {
     if (rows.size() > Capacity)
         throw capacityWarning();
-    QList<Numbers> numbers;
+    QList<RowNumbers> numbers;
     numbers.reserve(rows.size());
-    for (const RationRow &row : rows)
-        numbers.append(parseValues(row.values)); // may throw: nothing touched yet
+    for (const RationRow &row : rows) {
+        const Numbers values = parseValues(row.values); // may throw: nothing touched yet
+        numbers.append({StrToFloat(row.grams), values});
+    }
     partsOf(rows, numbers); // may throw as well
 
     beginResetModel();
@@ -196,10 +199,10 @@ void RationModel::recomputeTotals()
     // Each row contributes grams * 0.01 * value, summed exactly in extended precision
     // and shown in single precision.
     std::array<long double, 4> sums{};
-    for (qsizetype r = 0; r < m_rows.size(); ++r) {
-        const long double factor = m_rows[r].grams * 0.01L;
+    for (const RowNumbers &row : m_numbers) {
+        const long double factor = row.grams * 0.01L;
         for (size_t t = 0; t < sums.size(); ++t)
-            sums[t] += factor * m_numbers[r][t];
+            sums[t] += factor * row.values[t];
     }
     for (size_t t = 0; t < sums.size(); ++t)
         m_totals[t] = static_cast<float>(sums[t]);

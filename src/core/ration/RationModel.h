@@ -9,11 +9,12 @@
 
 #include <array>
 
-// One ration row: the product's name, its mass and its values per 100 g as texts.
+// One ration row: the product's name, its mass and its values per 100 g as texts. The mass is
+// kept as the text shown and saved; the dialog makes whole grams, a file may give any number.
 struct RationRow
 {
     QString name;
-    int grams = 0;
+    QString grams;
     ProductRecord values;
 };
 
@@ -43,12 +44,13 @@ public:
     // name + " = " + grams; empty outside 0..count()-1.
     [[nodiscard]] QString rowText(int i) const;
     [[nodiscard]] QString name(int i) const;
-    [[nodiscard]] int grams(int i) const;
+    [[nodiscard]] QString grams(int i) const;
     // The values of row i with an empty Name; an empty record outside the rows.
     [[nodiscard]] ProductRecord RationTable(int i) const;
 
-    // Throws UserError (Error) for a value that is not a number or whose contribution would
-    // take a total out of single precision, (Warning) when full; nothing changes then.
+    // Throws UserError (Error) for a value or grams text that is not a number or whose
+    // contribution would take a total out of single precision, (Warning) when full; nothing
+    // changes then.
     void append(const QString &name, int grams, const ProductRecord &values);
     void remove(int row);
     void clear();
@@ -63,6 +65,11 @@ signals:
 
 private:
     using Numbers = std::array<long double, 4>;
+    struct RowNumbers
+    {
+        long double grams = 0;
+        Numbers values{};
+    };
 
     // The sums of the positive and of the negative contributions to each total.
     struct Parts
@@ -70,15 +77,15 @@ private:
         Numbers positive{};
         Numbers negative{};
         // Throws UserError naming the value text that takes a sum out of range.
-        void add(const RationRow &row, const Numbers &values);
+        void add(const RationRow &row, const RowNumbers &numbers);
     };
 
     [[nodiscard]] static Numbers parseValues(const ProductRecord &values);
-    static Parts partsOf(const QList<RationRow> &rows, const QList<Numbers> &numbers);
+    static Parts partsOf(const QList<RationRow> &rows, const QList<RowNumbers> &numbers);
     void recomputeTotals();
 
     QChar m_separator;
     QList<RationRow> m_rows;
-    QList<Numbers> m_numbers; // parsed values of m_rows, same order
+    QList<RowNumbers> m_numbers; // parsed grams and values of m_rows, same order
     std::array<float, 4> m_totals{};
 };

@@ -19,7 +19,7 @@ constexpr qsizetype MaxLineBytes = CatalogueLimits::MaxLineBytes + 16;
 
 bool WriteRationFile(const QString &path, const QList<RationRow> &rows)
 {
-    const QByteArray bytes = RationFileBytes(rows);
+    const QByteArray bytes = RationFileBytes(rows); // may throw: before the file is touched
     QSaveFile file(path);
     // Never fall back to writing the file in place: a failure would leave it half written.
     file.setDirectWriteFallback(false);

@@ -2,6 +2,7 @@
 
 #include "Cp1251.h"
 #include "catalogue/LineReader.h"
+#include "ration/Numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -27,7 +28,7 @@ QByteArray RationFileBytes(const QList<RationRow> &rows)
             out += "\r\n";
         const RationRow &row = rows[i];
         appendField(out, row.name);
-        out += QByteArray::number(row.grams);
+        out += QByteArray::number(StrToInt(row.grams));
         out += Separator;
         appendField(out, row.values.Belki);
         appendField(out, row.values.Giri);

@@ -10,7 +10,9 @@
 // The bytes of a ration file: one line per ration row, "Name:Grams:Belki:Giri:Uglev:Kal:" in
 // Windows-1251, CR LF between lines and none after the last.
 
-// The file for these rows; the empty ration gives an empty file.
+// The file for these rows; the empty ration gives an empty file. Grams are written as whole
+// numbers without leading zeros ("0250" as "250"); throws UserError "'<text>' is not a valid
+// integer value" for a grams text that is not one (possible only for a row opened from a file).
 [[nodiscard]] QByteArray RationFileBytes(const QList<RationRow> &rows);
 
 // One line without its line break. Runs of ":" count as one separator and leading ones are

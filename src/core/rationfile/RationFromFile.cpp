@@ -13,10 +13,11 @@ QList<RationRow> RationRowsFromFile(const ParsedRationFile &file)
     for (const RationFileLine &line : lines) {
         // Each total reads its value and then the grams, proteins first.
         static_cast<void>(StrToFloat(line.Belki));
-        const int grams = StrToInt(line.Grams);
+        static_cast<void>(StrToFloat(line.Grams));
         for (const QString *value : {&line.Giri, &line.Uglev, &line.Kal})
             static_cast<void>(StrToFloat(*value));
-        rows.append(RationRow{line.Name, grams, ProductRecord{line.Belki, line.Giri, line.Uglev, line.Kal, {}}});
+        // The grams text is kept as the file gives it, for the row text.
+        rows.append(RationRow{line.Name, line.Grams, ProductRecord{line.Belki, line.Giri, line.Uglev, line.Kal, {}}});
     }
     return rows;
 }
