@@ -36,6 +36,14 @@ start_edoklad() {
   PIDS+=($APP_PID)
 }
 
+# start_main: runs the program in $WORK, waits for its main window (its id in $main) and activates it.
+start_main() {
+  start_edoklad "$WORK"
+  main=$(wait_window "$TITLE") || fail "main window not found"
+  xdotool windowactivate --sync "$main"
+  sleep 1
+}
+
 # wait_window TITLE [SECONDS]: prints the id of the visible window with exactly that title.
 wait_window() {
   local title=$1 seconds=${2:-20} id

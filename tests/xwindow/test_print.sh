@@ -16,10 +16,7 @@ start_x
 start_a11y
 
 cp -r "$DATA/files" "$WORK/"
-start_edoklad "$WORK"
-main=$(wait_window "$TITLE") || fail "main window not found"
-xdotool windowactivate --sync "$main"
-sleep 1
+start_main
 
 # click_named TEXT: clicks the visible control the accessibility tree names TEXT.
 click_named() {

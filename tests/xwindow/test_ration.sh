@@ -9,10 +9,7 @@ start_x
 start_a11y
 
 cp -r "$DATA/files" "$WORK/"
-start_edoklad "$WORK"
-main=$(wait_window "$TITLE") || fail "main window not found"
-xdotool windowactivate --sync "$main"
-sleep 1
+start_main
 
 add_product 'Творог 9%' 150
 add_product 'Молоко 3,2%' 250

@@ -12,13 +12,6 @@ cp -r "$DATA/files" "$WORK/"
 mkdir "$WORK/rations"
 SAVED="$WORK/rations/day.edk"
 
-start_main() {
-  start_edoklad "$WORK"
-  main=$(wait_window "$TITLE") || fail "main window not found"
-  xdotool windowactivate --sync "$main"
-  sleep 1
-}
-
 count_windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
 
 # in_dialog KEYS TITLE PATH: opens a file dialog with KEYS, types PATH into it and presses Enter.
