@@ -3,9 +3,9 @@
 // longest name it lets through: the product grid, the mass dialog, the removal menu, and a warning
 // naming the longest path.
 #include "EdokladApplication.h"
-#include "MessageBoxes.h"
+#include "messages/MessageBoxes.h"
 #include "TfrmMain.h"
-#include "TfrmPrint.h"
+#include "printing/TfrmPrint.h"
 #include "TfrmWeight.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/LoadCatalogue.h"

@@ -23,7 +23,7 @@ configure_file(${EDOKLAD_DIST}/${EDOKLAD_APP_ID}.metainfo.xml.in
                ${CMAKE_BINARY_DIR}/dist/${EDOKLAD_APP_ID}.metainfo.xml @ONLY)
 
 # The PNG sizes of the icon are drawn from its SVG at build time.
-set(EDOKLAD_ICON_SVG ${PROJECT_SOURCE_DIR}/src/app/icons/edoklad.svg)
+set(EDOKLAD_ICON_SVG ${PROJECT_SOURCE_DIR}/src/app/look/icons/edoklad.svg)
 set(EDOKLAD_ICON_SIZES 16 24 32 48 64 128 256)
 set(EDOKLAD_ICON_DIR ${CMAKE_BINARY_DIR}/dist/hicolor)
 add_executable(edoklad_render_icon ${EDOKLAD_DIST}/render_icon.cpp)

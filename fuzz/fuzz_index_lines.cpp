@@ -5,7 +5,7 @@
 
 #include "Cp1251.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/LineReader.h"
+#include "LineReader.h"
 
 #include <QByteArrayView>
 #include <QList>

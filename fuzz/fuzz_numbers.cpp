@@ -6,7 +6,7 @@
 
 #include "Cp1251.h"
 #include "UserError.h"
-#include "ration/Numbers.h"
+#include "Numbers.h"
 #include "ration/RationModel.h"
 
 #include <QRegularExpression>

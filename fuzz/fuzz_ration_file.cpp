@@ -6,7 +6,7 @@
 #include "ReferenceLines.h"
 
 #include "Cp1251.h"
-#include "ration/Numbers.h"
+#include "Numbers.h"
 #include "ration/RationModel.h"
 #include "rationfile/RationFileFormat.h"
 

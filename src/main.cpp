@@ -1,6 +1,6 @@
 #include "AppWindows.h"
 #include "EdokladApplication.h"
-#include "MessageBoxes.h"
+#include "messages/MessageBoxes.h"
 #include "catalogue/Catalogue.h"
 
 #include <exception>

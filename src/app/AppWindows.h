@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TfrmMain.h"
-#include "TfrmPrint.h"
+#include "printing/TfrmPrint.h"
 #include "TfrmWeight.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 #include "EdokladApplication.h"
 
-#include "AppIcons.h"
-#include "Fonts.h"
-#include "Guarded.h"
+#include "look/AppIcons.h"
+#include "look/Fonts.h"
+#include "messages/Guarded.h"
 #include "QtTranslations.h"
 #include "Texts.h"
 

@@ -1,8 +1,8 @@
 #include "TfrmWeight.h"
 
-#include "Fonts.h"
-#include "Guarded.h"
-#include "WindowLook.h"
+#include "look/Fonts.h"
+#include "messages/Guarded.h"
+#include "look/WindowLook.h"
 #include "ration/RationModel.h"
 #include "spinedit/TabcLSpinEdit.h"
 #include "spinedit/TabcSubLabel.h"

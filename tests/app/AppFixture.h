@@ -5,7 +5,7 @@
 
 #include "AppWindows.h"
 #include "EdokladApplication.h"
-#include "MessageBoxes.h"
+#include "messages/MessageBoxes.h"
 #include "catalogue/Catalogue.h"
 
 #include <QAbstractItemView>

@@ -4,7 +4,7 @@
 // the menu's commands through their shortcuts, the dialogs answered through their seam.
 
 #include "AppFixture.h"
-#include "FileDialog.h"
+#include "files/FileDialog.h"
 #include "ration/RationModel.h"
 #include "rotlabel/TabcRotLabel.h"
 

@@ -3,8 +3,8 @@
 
 #include "AppFixture.h"
 #include "Beep.h"
-#include "FileDialog.h"
-#include "TypeAhead.h"
+#include "files/FileDialog.h"
+#include "input/TypeAhead.h"
 #include "popupmenu/TabcMenuItem.h"
 #include "popupmenu/TabcPopupMenu.h"
 #include "popupmenu/TabcPopupMenuForm.h"

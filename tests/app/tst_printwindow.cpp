@@ -3,9 +3,9 @@
 // document; the same page drawn on an image.
 
 #include "AppFixture.h"
-#include "DefaultPrinter.h"
-#include "PageDrawing.h"
-#include "PrintJob.h"
+#include "printing/DefaultPrinter.h"
+#include "printing/PageDrawing.h"
+#include "printing/PrintJob.h"
 #include "ration/RationModel.h"
 
 #include <QDate>

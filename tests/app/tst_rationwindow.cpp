@@ -3,7 +3,7 @@
 
 #include "AppFixture.h"
 #include "Beep.h"
-#include "FileDialog.h"
+#include "files/FileDialog.h"
 #include "popupmenu/TabcMenuItem.h"
 #include "popupmenu/TabcPopupMenu.h"
 #include "popupmenu/TabcPopupMenuForm.h"

@@ -1,5 +1,5 @@
 #include "UserError.h"
-#include "ration/Numbers.h"
+#include "Numbers.h"
 #include "ration/RationModel.h"
 
 #include <QAbstractItemModelTester>

@@ -1,7 +1,7 @@
 #include "CategoryText.h"
 
 #include "Cp1251.h"
-#include "catalogue/LineReader.h"
+#include "LineReader.h"
 #include "catalogue/ProductLine.h"
 
 #include <utility>

@@ -3,7 +3,7 @@
 #include "Cp1251.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CategoryText.h"
-#include "catalogue/LineReader.h"
+#include "LineReader.h"
 #include "catalogue/ReadCatalogueFile.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #include "ReadCatalogueFile.h"
 
 #include "RegularFile.h"
-#include "catalogue/LineReader.h"
+#include "LineReader.h"
 
 using namespace CatalogueLimits;
 

@@ -1,6 +1,6 @@
 #include "DeviceUnits.h"
 
-#include "ration/Numbers.h"
+#include "Numbers.h"
 
 namespace {
 int toDots(int dotsPerInch, int mm)

@@ -1,7 +1,7 @@
 #include "ration/RationModel.h"
 
 #include "UserError.h"
-#include "ration/Numbers.h"
+#include "Numbers.h"
 
 #include <cfloat>
 #include <cmath>

@@ -2,21 +2,13 @@
 
 #include "UserError.h"
 #include "catalogue/ProductRecord.h"
+#include "ration/RationRow.h"
 
 #include <QAbstractListModel>
 #include <QList>
 #include <QString>
 
 #include <array>
-
-// One ration row: the product's name, its mass and its values per 100 g as texts. The mass is
-// kept as the text shown and saved; the dialog makes whole grams, a file may give any number.
-struct RationRow
-{
-    QString name;
-    QString grams;
-    ProductRecord values;
-};
 
 // The ration list shown by the grid sgrRacion, with its RationTable and its four totals.
 // Totals are recomputed from all rows after every change, so no rounding is carried

@@ -1,7 +1,7 @@
 #include "rationfile/RationFile.h"
 
 #include "RegularFile.h"
-#include "catalogue/LineReader.h"
+#include "LineReader.h"
 #include "catalogue/ReadCatalogueFile.h"
 
 #include <QSaveFile>

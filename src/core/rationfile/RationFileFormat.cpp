@@ -1,8 +1,8 @@
 #include "rationfile/RationFileFormat.h"
 
 #include "Cp1251.h"
-#include "catalogue/LineReader.h"
-#include "ration/Numbers.h"
+#include "LineReader.h"
+#include "Numbers.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "rationfile/RationFileLine.h"
-#include "ration/RationModel.h"
+#include "ration/RationRow.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

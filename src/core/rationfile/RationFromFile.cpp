@@ -1,7 +1,7 @@
 #include "rationfile/RationFromFile.h"
 
 #include "UserError.h"
-#include "ration/Numbers.h"
+#include "Numbers.h"
 
 QList<RationRow> RationRowsFromFile(const ParsedRationFile &file)
 {

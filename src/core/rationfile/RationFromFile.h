@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ration/RationModel.h"
+#include "ration/RationRow.h"
 #include "rationfile/RationFileFormat.h"
 
 #include <QList>

@@ -1,4 +1,4 @@
-#include "AppIcons.h"
+#include "look/AppIcons.h"
 
 #include <QPainter>
 #include <QPixmap>

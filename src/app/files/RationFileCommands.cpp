@@ -1,7 +1,7 @@
-#include "RationFileCommands.h"
+#include "files/RationFileCommands.h"
 
-#include "FileDialog.h"
-#include "MessageBoxes.h"
+#include "files/FileDialog.h"
+#include "messages/MessageBoxes.h"
 #include "ration/RationModel.h"
 #include "rationfile/RationFile.h"
 #include "rationfile/RationFromFile.h"

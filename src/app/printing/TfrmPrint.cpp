@@ -1,11 +1,11 @@
-#include "TfrmPrint.h"
+#include "printing/TfrmPrint.h"
 
-#include "DefaultPrinter.h"
-#include "Fonts.h"
-#include "Guarded.h"
-#include "PrintJob.h"
+#include "printing/DefaultPrinter.h"
+#include "look/Fonts.h"
+#include "messages/Guarded.h"
+#include "printing/PrintJob.h"
 #include "UserError.h"
-#include "WindowLook.h"
+#include "look/WindowLook.h"
 
 #include <QDate>
 #include <QLabel>

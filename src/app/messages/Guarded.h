@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBoxes.h"
+#include "messages/MessageBoxes.h"
 #include "UserError.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
-#include "PrintJob.h"
+#include "printing/PrintJob.h"
 
-#include "PageDrawing.h"
+#include "printing/PageDrawing.h"
 #include "UserError.h"
 
 #include <QPainter>

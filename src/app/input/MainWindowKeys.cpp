@@ -1,6 +1,6 @@
-#include "MainWindowKeys.h"
+#include "input/MainWindowKeys.h"
 
-#include "TypeAhead.h"
+#include "input/TypeAhead.h"
 #include "popupmenu/TabcPopupMenu.h"
 #include "popupmenu/TabcPopupMenuForm.h"
 

@@ -1,4 +1,4 @@
-#include "MessageBoxes.h"
+#include "messages/MessageBoxes.h"
 
 #include <QApplication>
 #include <QMainWindow>

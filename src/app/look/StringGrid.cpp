@@ -1,4 +1,4 @@
-#include "StringGrid.h"
+#include "look/StringGrid.h"
 
 #include <QFont>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "WindowLook.h"
+#include "look/WindowLook.h"
 
 #include <QPalette>
 #include <QWidget>

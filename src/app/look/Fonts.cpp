@@ -1,4 +1,4 @@
-#include "Fonts.h"
+#include "look/Fonts.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "FileDialog.h"
+#include "files/FileDialog.h"
 
-#include "MessageBoxes.h"
+#include "messages/MessageBoxes.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

@@ -1,4 +1,4 @@
-#include "PageDrawing.h"
+#include "printing/PageDrawing.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "ration/Numbers.h"
+#include "Numbers.h"
 
 #include "UserError.h"
 

@@ -1,4 +1,4 @@
-#include "TypeAhead.h"
+#include "input/TypeAhead.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

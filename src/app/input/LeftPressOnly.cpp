@@ -1,4 +1,4 @@
-#include "LeftPressOnly.h"
+#include "input/LeftPressOnly.h"
 
 #include <QAbstractItemView>
 #include <QMouseEvent>
