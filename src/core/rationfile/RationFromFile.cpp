@@ -1,5 +1,6 @@
 #include "rationfile/RationFromFile.h"
 
+#include "ration/RationModel.h"
 #include "UserError.h"
 #include "Numbers.h"
 
