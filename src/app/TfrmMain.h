@@ -1,5 +1,7 @@
 #pragma once
 
+#include "startup/StartRequest.h"
+
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
@@ -37,6 +39,10 @@ public:
     // The path of the ration file last saved or opened.
     [[nodiscard]] QString CurrentFileName() const;
 
+    // Done once the first activation has loaded the catalogue, whose warnings come first; not
+    // when the program ends for want of the catalogue's index. Set before the window is shown.
+    void setStartRequest(const StartRequest &request) { m_startRequest = request; }
+
 signals:
     // The window asks the program to end: the exit command, or a catalogue without its index.
     void endRequested();
@@ -70,6 +76,7 @@ private:
     void createFileDialogs();
     void showTotals();
     void runFirstActivation();
+    void runStartRequest();
     void shortcutActivated(QAction *item);
 
     Catalogue &m_catalogue;
@@ -81,6 +88,7 @@ private:
     TfrmPrint *m_frmPrint = nullptr;
     bool m_activated = false;
     bool m_activationQueued = false;
+    StartRequest m_startRequest;
 
     QFrame *Panel1 = nullptr;
     QTableView *sgrCategory = nullptr;
