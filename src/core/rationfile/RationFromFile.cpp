@@ -3,6 +3,7 @@
 #include "ration/RationModel.h"
 #include "UserError.h"
 #include "Numbers.h"
+#include "ration/RationModel.h"
 
 QList<RationRow> RationRowsFromFile(const ParsedRationFile &file)
 {
