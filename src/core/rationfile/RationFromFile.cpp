@@ -1,6 +1,5 @@
 #include "rationfile/RationFromFile.h"
 
-#include "ration/RationModel.h"
 #include "UserError.h"
 #include "Numbers.h"
 #include "ration/RationModel.h"
