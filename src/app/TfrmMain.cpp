@@ -328,6 +328,16 @@ void TfrmMain::FormActivate()
         sgrCategory->setCurrentIndex(m_categories->index(0, 0));
     }
     FillProductGrid(1);
+    if (loaded.indexOpened)
+        runStartRequest();
+}
+
+void TfrmMain::runStartRequest()
+{
+    if (!m_startRequest.warning.isEmpty())
+        MessageBoxes::show(UserError::Kind::Warning, m_startRequest.warning);
+    else if (!m_startRequest.file.isEmpty())
+        m_files->openFile(m_startRequest.file); // its errors escape as Open's do, to the same guard
 }
 
 void TfrmMain::sgrCategorySelectCell(int /*ACol*/, int ARow)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "startup/StartRequest.h"
+
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
@@ -36,6 +38,10 @@ public:
     // The path of the ration file last saved or opened.
     [[nodiscard]] QString CurrentFileName() const;
 
+    // Done once the first activation has loaded the catalogue, whose warnings come first; not
+    // when the program ends for want of the catalogue's index. Set before the window is shown.
+    void setStartRequest(const StartRequest &request) { m_startRequest = request; }
+
 signals:
     // The window asks the program to end: the exit command, or a catalogue without its index.
     void endRequested();
@@ -69,6 +75,7 @@ private:
     void createFileDialogs();
     void showTotals();
     void runFirstActivation();
+    void runStartRequest();
     void shortcutActivated(QAction *item);
 
     Catalogue &m_catalogue;
@@ -80,6 +87,7 @@ private:
     TfrmPrint *m_frmPrint = nullptr;
     bool m_activated = false;
     bool m_activationQueued = false;
+    StartRequest m_startRequest;
 
     QFrame *Panel1 = nullptr; // the upper half: categories and products
     QTableView *sgrCategory = nullptr;

@@ -63,8 +63,9 @@ public:
             file.write(encode(line + QStringLiteral("\r\n")));
     }
 
-    // Starts the program in the temporary directory and waits until its first activation has run.
-    void start()
+    // Starts the program in the temporary directory and waits until its first activation has run,
+    // with what the command line asked for.
+    void start(const StartRequest &request = {})
     {
         QDir::setCurrent(m_dir.path());
         AppWindows windows = AppWindows::create(catalogue);
@@ -72,6 +73,7 @@ public:
         weight = std::move(windows.weight);
         print = std::move(windows.print);
         endRequests = std::make_unique<QSignalSpy>(main.get(), &TfrmMain::endRequested);
+        main->setStartRequest(request);
         main->show();
         QVERIFY(QTest::qWaitForWindowExposed(main.get()));
         // The first activation is queued from the show; it has run once the headers are written.
