@@ -71,6 +71,7 @@ private:
     void showTotals();
     void runFirstActivation();
     void shortcutActivated(QAction *item);
+    [[nodiscard]] static bool modalDialogOpen();
 
     Catalogue &m_catalogue;
     CategoryListModel *m_categories = nullptr;

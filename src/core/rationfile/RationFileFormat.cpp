@@ -3,6 +3,7 @@
 #include "Cp1251.h"
 #include "LineReader.h"
 #include "Numbers.h"
+#include "rationfile/RationLineFromEnd.h"
 
 #include <algorithm>
 #include <array>
@@ -69,7 +70,7 @@ ParsedRationFile ParseRationFile(QByteArrayView bytes, qsizetype maxLines)
             break;
         }
         const LineReader::Span span = reader.next();
-        parsed.lines.append(ParseRationFileLine(bytes.sliced(span.start, span.length)));
+        parsed.lines.append(ReadRationFileLine(bytes.sliced(span.start, span.length)));
     }
     return parsed;
 }
