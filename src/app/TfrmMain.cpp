@@ -94,6 +94,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     // Every change of the ration ends in new totals: the menu follows it at once, so that what a
     // screen reader sees and presses between two openings of the menu is what the menu would show.
     connect(m_ration, &RationModel::totalsChanged, this, [this] { mnuFileClick(); });
+    mnuFileClick();
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     if (const QScreen *screen = QGuiApplication::primaryScreen())

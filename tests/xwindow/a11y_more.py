@@ -65,7 +65,7 @@ def main():
         return
     if what in ("items", "press-item"):
         items = find(app, lambda n: n.getRole() == pyatspi.ROLE_MENU_ITEM and n.parent is not None
-                     and n.parent.getRole() == pyatspi.ROLE_MENU)
+                     and n.parent.getRole() in (pyatspi.ROLE_MENU, pyatspi.ROLE_POPUP_MENU))
         if what == "items":
             for item in items:
                 state = "on" if item.getState().contains(pyatspi.STATE_ENABLED) else "off"
