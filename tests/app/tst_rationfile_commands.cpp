@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
@@ -117,12 +118,17 @@ void inFileDialog(AppFixture &app, const char *dialogName, Qt::Key key, Qt::Keyb
     QVERIFY(!dialog->isVisible());
 }
 
-// Types a name into the dialog's name field and confirms it with Enter.
+// Types a name into the dialog's name field and confirms it with Enter, once the dialog has
+// listed its folder: the listing selects the file chosen last and would overwrite the name.
 void typeName(QFileDialog *dialog, const QString &name)
 {
     auto *field = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
-    QVERIFY(field);
+    auto *listing = dialog->findChild<QFileSystemModel *>();
+    QVERIFY(field && listing);
+    QTRY_VERIFY(listing->rowCount(listing->index(dialog->directory().absolutePath())) > 0);
+    QTest::qWait(50);
     field->setText(name);
+    QCOMPARE(field->text(), name);
     QTest::keyClick(field, Qt::Key_Return);
 }
 
