@@ -141,7 +141,6 @@ class TestRationFileCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { FileDialog::clearNextFileNames(); }
 
     void menuOffersSaveAsAndPrintExactlyWithRows();
     void availabilityFollowsTheRationAtOnce();
