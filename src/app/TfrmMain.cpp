@@ -91,6 +91,10 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     createFileDialogs();
 
     connect(m_ration, &RationModel::totalsChanged, this, &TfrmMain::showTotals);
+    // Every change of the ration ends in new totals: the menu follows it at once, so that what a
+    // screen reader sees and presses between two openings of the menu is what the menu would show.
+    connect(m_ration, &RationModel::totalsChanged, this, [this] { mnuFileClick(); });
+    mnuFileClick();
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -411,13 +415,23 @@ void TfrmMain::abcPopupMenu1Popup()
     N2->setCaption(u"Удалить \""_s + text.replace(u'&', u"&&"_s) + u"\" из списка"_s);
 }
 
+bool TfrmMain::modalDialogOpen()
+{
+    // A screen reader can press a menu item of this window while a dialog is modal over it.
+    return QApplication::activeModalWidget() != nullptr;
+}
+
 void TfrmMain::N2Click()
 {
+    if (modalDialogOpen())
+        return;
     m_ration->remove(sgrRacion->currentIndex().row());
 }
 
 void TfrmMain::N3Click()
 {
+    if (modalDialogOpen())
+        return;
     m_ration->clear();
     mnuFileSave->setEnabled(false);
 }
@@ -429,24 +443,33 @@ void TfrmMain::mnuFileClick()
     mnuFilePrint->setEnabled(hasRows);
 }
 
+// Each command checks its own rule, whatever reached it: the menu, a shortcut or a screen
+// reader's press on an item.
 void TfrmMain::mnuFileSaveClick()
 {
+    if (modalDialogOpen() || !mnuFileSave->isEnabled())
+        return;
     m_files->save();
 }
 
 void TfrmMain::mnuFileSaveAsClick()
 {
+    if (modalDialogOpen() || m_ration->isEmpty())
+        return;
     m_files->saveAs();
 }
 
 void TfrmMain::mnuFileOpenClick()
 {
+    if (modalDialogOpen())
+        return;
     m_files->open();
 }
 
 void TfrmMain::mnuFilePrintClick()
 {
-    if (!m_frmPrint)
+    // A printout always has at least one row.
+    if (!m_frmPrint || modalDialogOpen() || m_ration->isEmpty())
         return;
     // The printout takes the ration as it is shown: the grid's rows and the four captions.
     RationPrintout printout;
@@ -463,6 +486,8 @@ void TfrmMain::mnuFilePrintClick()
 
 void TfrmMain::mnuFileExitClick()
 {
+    if (modalDialogOpen())
+        return;
     emit endRequested();
 }
 

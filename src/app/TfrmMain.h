@@ -77,6 +77,7 @@ private:
     void runFirstActivation();
     void runStartRequest();
     void shortcutActivated(QAction *item);
+    [[nodiscard]] static bool modalDialogOpen();
 
     Catalogue &m_catalogue;
     CategoryListModel *m_categories = nullptr;

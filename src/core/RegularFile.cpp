@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,4 +61,20 @@ std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxByte
     if (file.error() != QFileDevice::NoError || bytes.size() > maxBytes)
         return std::nullopt;
     return bytes;
+}
+
+bool MayBecomeRegularFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.contains('\0'))
+        return false;
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0)
+        return errno == ENOENT; // a name not taken yet, or a link to one
+    return S_ISREG(info.st_mode);
+#else
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
+#endif
 }

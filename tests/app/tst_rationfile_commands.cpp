@@ -3,8 +3,21 @@
 
 #include "RationFileSteps.h"
 
+#include "TfrmWeight.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace RationFileSteps;
@@ -34,6 +47,94 @@ QStringList offeredItems(AppFixture &app)
     return enabled;
 }
 
+// Which items are available now, without opening the menu.
+QStringList availableItems(AppFixture &app)
+{
+    QStringList enabled;
+    for (const QAction *item : app.child<QMenu>("mnuFile")->actions()) {
+        if (!item->isSeparator() && item->isEnabled())
+            enabled << item->objectName();
+    }
+    return enabled;
+}
+
+// The item pressed through its accessible action as a screen reader does: no opening of the
+// menu comes first.
+void pressItem(AppFixture &app, const QString &name)
+{
+    QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(app.child<QMenu>("mnuFile"));
+    QVERIFY(menu);
+    for (int i = 0; i < menu->childCount(); ++i) {
+        QAccessibleInterface *item = menu->child(i);
+        if (item && item->object() && item->object()->objectName() == name) {
+            QVERIFY(item->actionInterface());
+            QVERIFY(item->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+            item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            return;
+        }
+    }
+    QFAIL(qPrintable(u"no item "_s + name));
+}
+
+// Runs act and closes every modal dialog that it opens, other than `allowed`; returns their names.
+QStringList dialogsOpenedBy(const std::function<void()> &act, const QWidget *allowed = nullptr)
+{
+    QStringList opened;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (dialog && dialog != allowed) {
+            opened << dialog->objectName();
+            dialog->reject();
+        }
+    });
+    poll.start();
+    act();
+    QTest::qWait(50);
+    return opened;
+}
+
+// Runs step inside the real file dialog's modal loop, which the keys open; the dialog must close.
+void inFileDialog(AppFixture &app, const char *dialogName, Qt::Key key, Qt::KeyboardModifiers modifiers,
+                  const std::function<void(QFileDialog *)> &step)
+{
+    auto *dialog = app.main->findChild<QFileDialog *>(QLatin1String(dialogName));
+    QVERIFY(dialog);
+    bool done = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (done || QApplication::activeModalWidget() != dialog)
+            return;
+        done = true;
+        step(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    poll.start();
+    press(app, key, modifiers);
+    QVERIFY2(done, dialogName);
+    QVERIFY(!dialog->isVisible());
+}
+
+// Types a name into the dialog's name field and confirms it with Enter, once the dialog has
+// listed its folder: the listing selects the file chosen last and would overwrite the name.
+void typeName(QFileDialog *dialog, const QString &name)
+{
+    auto *field = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+    auto *listing = dialog->findChild<QFileSystemModel *>();
+    QVERIFY(field && listing);
+    QTRY_VERIFY(listing->rowCount(listing->index(dialog->directory().absolutePath())) > 0);
+    QTest::qWait(50);
+    field->setText(name);
+    QCOMPARE(field->text(), name);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
+const QStringList AllItems{u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileOpen"_s, u"mnuFilePrint"_s,
+                           u"mnuFileExit"_s};
+
 } // namespace
 
 class TestRationFileCommands : public QObject
@@ -42,7 +143,14 @@ class TestRationFileCommands : public QObject
 private slots:
 
     void menuOffersSaveAsAndPrintExactlyWithRows();
+    void availabilityFollowsTheRationAtOnce();
+    void pressedItemsKeepTheirRules();
+    void noCommandRunsOverAModalDialog();
     void cancelledDialogsChangeNothing();
+    void dialogsOfferRationFilesFirst_data();
+    void dialogsOfferRationFilesFirst();
+    void openTakesAnExistingFileAsTyped();
+    void openFailureIsCentredOnTheScreen();
     void saveAsThenSaveWritesWithoutDialog();
     void replacingAFileAsksFirst();
     void openReplacesRationAndTotals();
@@ -84,6 +192,208 @@ void TestRationFileCommands::menuOffersSaveAsAndPrintExactlyWithRows()
     app.main->ration()->remove(0);
     QCOMPARE(offeredItems(app), (QStringList{u"mnuFileSave"_s, u"mnuFileOpen"_s, u"mnuFileExit"_s}));
     QVERIFY(app.boxes.isEmpty());
+}
+
+// Between two openings of the menu, what a screen reader reads of the items is what the menu
+// shows at its next opening.
+void TestRationFileCommands::availabilityFollowsTheRationAtOnce()
+{
+    AppFixture app;
+    start(app);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"day.edk"_s);
+    const QStringList openAndExit{u"mnuFileOpen"_s, u"mnuFileExit"_s};
+    QCOMPARE(availableItems(app), openAndExit);
+
+    const QList<std::pair<const char *, std::function<void()>>> steps{
+        {"a row added", [&] { addMyod(app); }},
+        {"saved", [&] { FileDialog::setNextFileName(path); saveAs(app); }},
+        {"rows removed one at a time", [&] { app.main->ration()->remove(0); }},
+        {"a file opened", [&] { writeBytes(path, fixture("two_rows.edk")); FileDialog::setNextFileName(path); open(app); }},
+        {"cleared", [&] { app.main->N3Click(); }},
+        {"an empty file opened", [&] { writeBytes(path, {}); FileDialog::setNextFileName(path); open(app); }},
+    };
+    const QList<QStringList> expected{
+        AllItems.mid(1),
+        AllItems,
+        {u"mnuFileSave"_s, u"mnuFileOpen"_s, u"mnuFileExit"_s},
+        AllItems,
+        openAndExit,
+        {u"mnuFileSave"_s, u"mnuFileOpen"_s, u"mnuFileExit"_s},
+    };
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        steps[i].second();
+        const QStringList before = availableItems(app);
+        QVERIFY2(before == expected[i], steps[i].first);
+        QVERIFY2(offeredItems(app) == before, steps[i].first);
+    }
+    QVERIFY(app.boxes.isEmpty());
+}
+
+// A press on an item, or its handler reached any other way, runs the command only where its
+// rule allows: no Save as or printout of an empty ration, no Save after clearing.
+void TestRationFileCommands::pressedItemsKeepTheirRules()
+{
+    AppFixture app;
+    start(app);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"day.edk"_s);
+    addTvorogAndMoloko(app);
+    FileDialog::setNextFileName(path);
+    saveAs(app);
+    QCOMPARE(offeredItems(app), AllItems);
+    app.main->N3Click();
+    addMyod(app);
+    app.main->ration()->remove(0);
+    const QStringList before = state(app);
+
+    FileDialog::setNextFileName(dir.filePath(u"other.edk"_s));
+    const QStringList opened = dialogsOpenedBy([&] {
+        for (const QString &name : {u"mnuFilePrint"_s, u"mnuFileSaveAs"_s, u"mnuFileSave"_s})
+            pressItem(app, name);
+        app.main->mnuFilePrintClick();
+        app.main->mnuFileSaveAsClick();
+        app.main->mnuFileSaveClick();
+    });
+    QCOMPARE(opened, QStringList());
+    QVERIFY(!app.print->isVisible());
+    QCOMPARE(FileDialog::nextFileNameCount(), 1);
+    QCOMPARE(bytesOf(path), fixture("two_rows.edk"));
+    QCOMPARE(state(app), before);
+    QVERIFY(app.boxes.isEmpty());
+}
+
+// While the mass dialog is open, a press on any item of the window's menu does nothing.
+void TestRationFileCommands::noCommandRunsOverAModalDialog()
+{
+    AppFixture app;
+    start(app);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"day.edk"_s);
+    const QString other = dir.filePath(u"other.edk"_s);
+    writeBytes(other, fixture("three_rows.edk"));
+    addTvorogAndMoloko(app);
+    FileDialog::setNextFileName(path);
+    saveAs(app);
+    addMyod(app);
+    QCOMPARE(offeredItems(app), AllItems);
+    const QStringList before = state(app);
+
+    auto *products = app.child<QTableView>("sgrProducts");
+    products->setCurrentIndex(products->model()->index(0, 0));
+    bool pressed = false;
+    FileDialog::setNextFileName(other);
+    const QStringList opened = dialogsOpenedBy(
+        [&] {
+            QTimer::singleShot(0, [&] {
+                if (QApplication::activeModalWidget() == app.weight.get()) {
+                    for (const QString &name : AllItems)
+                        pressItem(app, name);
+                    pressed = true;
+                }
+                app.weight->reject();
+            });
+            app.main->sgrProductsMouseUp(Qt::LeftButton);
+        },
+        app.weight.get());
+    QVERIFY(pressed);
+    QCOMPARE(opened, QStringList());
+    QCOMPARE(FileDialog::nextFileNameCount(), 1);
+    QCOMPARE(bytesOf(path), fixture("two_rows.edk"));
+    QCOMPARE(app.endRequests->count(), 0);
+    QCOMPARE(state(app), before);
+    QVERIFY(app.boxes.isEmpty());
+
+    // Once the dialog is closed, the same press opens.
+    pressItem(app, u"mnuFileOpen"_s);
+    QCOMPARE(FileDialog::nextFileNameCount(), 0);
+    QCOMPARE(app.main->CurrentFileName(), other);
+}
+
+void TestRationFileCommands::dialogsOfferRationFilesFirst_data()
+{
+    QTest::addColumn<QByteArray>("dialog");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("save") << QByteArray("dlgSave") << int(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("open") << QByteArray("dlgOpen") << int(Qt::ControlModifier);
+}
+
+// Both dialogs list ration files first, chosen, then every file.
+void TestRationFileCommands::dialogsOfferRationFilesFirst()
+{
+    QFETCH(QByteArray, dialog);
+    QFETCH(int, modifiers);
+    AppFixture app;
+    start(app);
+    addMyod(app);
+    // Qt's dialog shows the filter "Едоклад  (*.edk)" with its blanks simplified.
+    const QStringList filters{u"Едоклад (*.edk)"_s, u"Все файлы (*)"_s};
+    const Qt::Key key = dialog == "dlgSave" ? Qt::Key_S : Qt::Key_O;
+    inFileDialog(app, dialog.constData(), key, Qt::KeyboardModifiers(modifiers), [&](QFileDialog *shown) {
+        QCOMPARE(shown->nameFilters(), filters);
+        QCOMPARE(shown->selectedNameFilter(), filters.first());
+        auto *combo = shown->findChild<QComboBox *>(u"fileTypeCombo"_s);
+        QVERIFY(combo && combo->isVisible());
+        QCOMPARE(combo->count(), 2);
+        QCOMPARE(combo->itemText(0), filters[0]);
+        QCOMPARE(combo->itemText(1), filters[1]);
+        QCOMPARE(combo->currentIndex(), 0);
+        shown->reject();
+    });
+}
+
+// A name typed without ".edk" opens the file of that name where one exists; else the name gets
+// the suffix, as the dialog always gave it.
+void TestRationFileCommands::openTakesAnExistingFileAsTyped()
+{
+    AppFixture app;
+    start(app);
+    const QString plain = QDir::current().absoluteFilePath(u"day"_s);
+    writeBytes(plain, fixture("three_rows.edk"));
+    writeBytes(plain + u".edk"_s, fixture("one_row.edk"));
+    inFileDialog(app, "dlgOpen", Qt::Key_O, Qt::ControlModifier, [&](QFileDialog *dialog) { typeName(dialog, plain); });
+    QCOMPARE(app.main->CurrentFileName(), plain);
+    QCOMPARE(app.main->ration()->count(), 3);
+
+    QVERIFY(QFile::remove(plain));
+    inFileDialog(app, "dlgOpen", Qt::Key_O, Qt::ControlModifier, [&](QFileDialog *dialog) { typeName(dialog, u"day"_s); });
+    QCOMPARE(app.main->CurrentFileName(), plain + u".edk"_s);
+    QCOMPARE(app.main->ration()->count(), 1);
+
+    const QString missing = QDir::current().absoluteFilePath(u"typed"_s);
+    inFileDialog(app, "dlgOpen", Qt::Key_O, Qt::ControlModifier, [&](QFileDialog *dialog) { typeName(dialog, u"typed"_s); });
+    QCOMPARE(app.boxes.size(), 1);
+    QCOMPARE(app.boxes[0].text, u"Ошибка окрытия файла "_s + missing + u".edk\n"_s);
+}
+
+// The box that refuses a file stands in the middle of the screen, wherever the window is.
+void TestRationFileCommands::openFailureIsCentredOnTheScreen()
+{
+    AppFixture app;
+    start(app);
+    app.main->move(0, 0);
+    const QRect screen = app.main->screen()->availableGeometry();
+    QVERIFY(app.main->frameGeometry().center() != screen.center());
+    MessageBoxes::setHook(nullptr); // the real box
+    const QString missing = QDir::current().absoluteFilePath(u"missing.edk"_s);
+    FileDialog::setNextFileName(missing);
+    QString text;
+    QRect place;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); box && box->isVisible()) {
+            text = box->text();
+            place = box->frameGeometry();
+            box->accept();
+        }
+    });
+    poll.start();
+    open(app);
+    QCOMPARE(text, u"Ошибка окрытия файла "_s + missing + u"\n"_s);
+    QVERIFY2(qAbs(place.center().x() - screen.center().x()) <= 1 && qAbs(place.center().y() - screen.center().y()) <= 1,
+             qPrintable(u"the box is centred at %1,%2, the screen at %3,%4"_s.arg(place.center().x())
+                            .arg(place.center().y()).arg(screen.center().x()).arg(screen.center().y())));
 }
 
 void TestRationFileCommands::cancelledDialogsChangeNothing()

@@ -1,18 +1,23 @@
 // Saving over a ration file when the disk refuses: a folder that cannot be written, a file that
-// cannot be written, a full file system. The old file must stay byte for byte, the user must be
+// cannot be written, a full file system; and when the name holds no regular file (a FIFO, a
+// device, a folder). The old file must stay byte for byte or the thing as it was, the user must be
 // told, and neither the ration nor the file name nor "Сохранить" may change.
-// Needs root: the faults are made with mounts in a private mount namespace and by saving as an
-// unprivileged user; without root the tests skip and say why.
+// Needs root (all but the FIFO and folder cases): the faults are made with mounts in a private
+// mount namespace, device nodes on a private tmpfs, and by saving as an unprivileged user; without
+// root the tests skip and say why.
 
 #include "RationFileSteps.h"
 
 #include <QTemporaryDir>
+
+#include <memory>
 
 #include <cerrno>
 #include <cstring>
 #include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/sysmacros.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -120,6 +125,20 @@ void checkOnlyFile(const QString &folder, const QStringList &expected)
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), expected);
 }
 
+// What a name is, without following a link, and what a link leads to: enough to see that
+// nothing was replaced.
+QString whatIs(const QString &path)
+{
+    struct stat own {};
+    struct stat target {};
+    if (lstat(native(path).constData(), &own) != 0)
+        return u"nothing"_s;
+    const bool reached = stat(native(path).constData(), &target) == 0;
+    return QString::asprintf("mode %o inode %llu -> mode %o device %llu", unsigned(own.st_mode),
+                             static_cast<unsigned long long>(own.st_ino), reached ? unsigned(target.st_mode) : 0U,
+                             reached ? static_cast<unsigned long long>(target.st_rdev) : 0ULL);
+}
+
 } // namespace
 
 class TestRationFileFaults : public QObject
@@ -131,6 +150,8 @@ private slots:
     void readOnlyFolder();
     void readOnlyFile();
     void fullFileSystem();
+    void saveOverNoRegularFile_data();
+    void saveOverNoRegularFile();
 
 private:
     QString m_skipReason;
@@ -218,6 +239,78 @@ void TestRationFileFaults::fullFileSystem()
 
     checkSavesFail(app, p);
     checkOnlyFile(folder.path(), {u"day.edk"_s, u"filler"_s});
+}
+
+void TestRationFileFaults::saveOverNoRegularFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("needsRoot");
+    QTest::newRow("FIFO") << u"fifo"_s << false;
+    QTest::newRow("link to a FIFO") << u"fifo link"_s << false;
+    QTest::newRow("folder") << u"folder"_s << false;
+    QTest::newRow("device node") << u"device"_s << true;
+    QTest::newRow("link to a device node") << u"device link"_s << true;
+}
+
+// Save and Save as, told to replace it, both refuse whatever is no regular file and say so.
+void TestRationFileFaults::saveOverNoRegularFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, needsRoot);
+    if (needsRoot && !m_skipReason.isEmpty())
+        QSKIP(qPrintable(m_skipReason));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"day.edk"_s);
+    AppFixture app;
+    start(app);
+    addTvorogAndMoloko(app);
+    FileDialog::setNextFileName(path);
+    saveAs(app);
+    QCOMPARE(bytesOf(path), fixture("two_rows.edk"));
+    QVERIFY(QFile::remove(path));
+
+    // Device nodes on a tmpfs of this mount namespace, which stands in for /dev.
+    std::unique_ptr<Tmpfs> dev;
+    if (needsRoot) {
+        dev = std::make_unique<Tmpfs>("size=64k,mode=0755");
+        if (!dev->ok())
+            QSKIP(qPrintable(dev->error()));
+    }
+    const QString full = dev ? dev->filePath(u"full"_s) : QString();
+    const QString pipe = dir.filePath(u"pipe"_s);
+    const mode_t device = S_IFCHR | 0666;
+    if (kind == u"fifo"_s)
+        QCOMPARE(mkfifo(native(path).constData(), 0644), 0);
+    else if (kind == u"fifo link"_s)
+        QVERIFY(mkfifo(native(pipe).constData(), 0644) == 0 && QFile::link(pipe, path));
+    else if (kind == u"folder"_s)
+        QVERIFY(QDir().mkdir(path));
+    else if (kind == u"device"_s)
+        QCOMPARE(mknod(native(path).constData(), device, makedev(1, 7)), 0);
+    else
+        QVERIFY(mknod(native(full).constData(), device, makedev(1, 7)) == 0 && QFile::link(full, path));
+    const QString before = whatIs(path);
+    const QStringList stateBefore = state(app);
+    const QString warning = u"Ошибка записи файла "_s + path + u"\n"_s;
+
+    save(app);
+    QCOMPARE(app.boxes.size(), 1);
+    QCOMPARE(app.boxes[0].kind, UserError::Kind::Warning);
+    QCOMPARE(app.boxes[0].text, warning);
+    QCOMPARE(whatIs(path), before);
+    QCOMPARE(state(app), stateBefore);
+
+    FileDialog::setNextFileName(path);
+    MessageBoxes::setNextAnswer(true); // replace it, where the dialog asks
+    saveAs(app);
+    QVERIFY(app.boxes.size() >= 2);
+    QCOMPARE(app.boxes.last().text, warning);
+    QCOMPARE(whatIs(path), before);
+    QCOMPARE(state(app), stateBefore);
+    if (dev) {
+        const QStringList left = QDir(dev->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        QCOMPARE(left, kind == u"device link"_s ? QStringList{u"full"_s} : QStringList{});
+    }
 }
 
 QTEST_MAIN(TestRationFileFaults)

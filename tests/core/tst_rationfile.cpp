@@ -1,6 +1,7 @@
 // Ration files: the bytes the writer makes, the records the reader finds, a file opened and
 // written back, and saving that never leaves a half-written file.
 
+#include "Cp1251.h"
 #include "UserError.h"
 #include "catalogue/ReadCatalogueFile.h"
 #include "ration/RationModel.h"
@@ -81,6 +82,8 @@ class TestRationFile : public QObject
 private slots:
     void readsRecords_data();
     void readsRecords();
+    void readsLineFromEndOnlyWhereStartFails_data();
+    void readsLineFromEndOnlyWhereStartFails();
     void opensAndWritesBack_data();
     void opensAndWritesBack();
     void writesRows_data();
@@ -109,9 +112,9 @@ void TestRationFile::readsRecords_data()
         << QList<RationFileLine>{line(u"Молоко 3,2%"_s, u"0250"_s, u"2,9"_s, u"3,2"_s, u"4,7"_s, u"59"_s)};
     // Only a line break is removed: the last value of a line without its ":" is whole.
     QTest::newRow("missing closing colon") << u"no_closing_colon.edk"_s << QList<RationFileLine>{Tvorog, Moloko};
-    QTest::newRow("colon in a name splits it")
+    QTest::newRow("colon in a name kept")
         << u"colon_in_name.edk"_s
-        << QList<RationFileLine>{line(u"Сливки"_s, u" 10%"_s, u"100"_s, u"3"_s, u"10"_s, u"4"_s)};
+        << QList<RationFileLine>{line(u"Сливки: 10%"_s, u"100"_s, u"3"_s, u"10"_s, u"4"_s, u"118"_s)};
     QTest::newRow("empty field: the rest move up")
         << u"empty_field.edk"_s
         << QList<RationFileLine>{line(u"Творог 9%"_s, u"150"_s, u"9"_s, u"2"_s, u"159"_s, QString())};
@@ -151,6 +154,55 @@ void TestRationFile::readsRecords()
     }
 }
 
+void TestRationFile::readsLineFromEndOnlyWhereStartFails_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<RationFileLine>("expected");
+
+    const auto values = [](const QString &name, const QString &grams) {
+        return line(name, grams, u"23"_s, u"29"_s, u"0"_s, u"360"_s);
+    };
+    QTest::newRow("name with a colon and a blank")
+        << u"Сыр: Российский:100:23:29:0:360:"_s << values(u"Сыр: Российский"_s, u"100"_s);
+    QTest::newRow("several colons, runs and ends of the name kept")
+        << u"::Сыр::Рос:сийский::100:23:29:0:360:"_s << values(u"::Сыр::Рос:сийский:"_s, u"100"_s);
+    QTest::newRow("decimal comma and point in the numbers")
+        << u"Сыр: Р:150,5:2.5:3,5:0:1e2:"_s << line(u"Сыр: Р"_s, u"150,5"_s, u"2.5"_s, u"3,5"_s, u"0"_s, u"1e2"_s);
+    QTest::newRow("last line without its closing colon")
+        << u"Сыр: Р:100:23:29:0:360"_s << values(u"Сыр: Р"_s, u"100"_s);
+    // Lines that read from the start read as they always did, a colon in the name or not.
+    QTest::newRow("numbers after the colon: read from the start")
+        << u"Сыр:5:100:23:29:0:360:"_s << line(u"Сыр"_s, u"5"_s, u"100"_s, u"23"_s, u"29"_s, u"0"_s);
+    QTest::newRow("colon ending the name: read from the start")
+        << u"Сыр::100:23:29:0:360:"_s << values(u"Сыр"_s, u"100"_s);
+    QTest::newRow("leading colon: read from the start") << u":Сыр:100:23:29:0:360:"_s << values(u"Сыр"_s, u"100"_s);
+    // Where the end gives no five numbers either, the texts from the start, for Open to refuse.
+    QTest::newRow("no number at the end")
+        << u"Сыр: Р:100:23:x:0:360:"_s << line(u"Сыр"_s, u" Р"_s, u"100"_s, u"23"_s, u"x"_s, u"0"_s);
+    QTest::newRow("four numbers")
+        << u"Сыр: Р:23:29:0:360:"_s << line(u"Сыр"_s, u" Р"_s, u"23"_s, u"29"_s, u"0"_s, u"360"_s);
+    QTest::newRow("no name before the numbers")
+        << u"100:23:29:0:360:"_s << line(u"100"_s, u"23"_s, u"29"_s, u"0"_s, u"360"_s, QString());
+    QTest::newRow("empty field") << u"Творог 9%:150::9:2:159:"_s
+                                 << line(u"Творог 9%"_s, u"150"_s, u"9"_s, u"2"_s, u"159"_s, QString());
+}
+
+void TestRationFile::readsLineFromEndOnlyWhereStartFails()
+{
+    QFETCH(QString, line);
+    QFETCH(RationFileLine, expected);
+
+    const ParsedRationFile parsed = ParseRationFile(Cp1251::encode(line), RationModel::Capacity);
+    QCOMPARE(parsed.lines.size(), 1);
+    const RationFileLine &got = parsed.lines[0];
+    QCOMPARE(got.Name, expected.Name);
+    QCOMPARE(got.Grams, expected.Grams);
+    QCOMPARE(got.Belki, expected.Belki);
+    QCOMPARE(got.Giri, expected.Giri);
+    QCOMPARE(got.Uglev, expected.Uglev);
+    QCOMPARE(got.Kal, expected.Kal);
+}
+
 void TestRationFile::opensAndWritesBack_data()
 {
     QTest::addColumn<QString>("file");
@@ -167,8 +219,7 @@ void TestRationFile::opensAndWritesBack_data()
     QTest::newRow("missing closing colon") << u"no_closing_colon.edk"_s << u"two_rows.edk"_s << QString();
     QTest::newRow("long line") << u"long_line.edk"_s << u"long_line.edk"_s << QString();
     QTest::newRow("every byte in names") << u"all_bytes.edk"_s << u"all_bytes.edk"_s << QString();
-    QTest::newRow("colon in a name") << u"colon_in_name.edk"_s << QString()
-                                     << u"' 10%' is not a valid floating point value"_s;
+    QTest::newRow("colon in a name") << u"colon_in_name.edk"_s << u"colon_in_name.edk"_s << QString();
     QTest::newRow("empty field") << u"empty_field.edk"_s << QString() << u"'' is not a valid floating point value"_s;
     QTest::newRow("empty middle line") << u"empty_middle_line.edk"_s << QString()
                                        << u"'' is not a valid floating point value"_s;

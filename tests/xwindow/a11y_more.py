@@ -7,6 +7,11 @@ a11y_more.py menu KEY    presses KEY (xdotool) in the open pop-up menu and print
 a11y_more.py products    prints the rows of the product grid, one a line
 a11y_more.py press NAME  presses the visible button NAME through its action, as a screen reader
                          does: the keyboard focus stays where it is
+a11y_more.py items       prints the items of the main window's menu with their states, without
+                         opening it: "NAME:on" or "NAME:off", one a line
+a11y_more.py press-item NAME
+                         presses the menu item NAME (its caption before the shortcut) through its
+                         action, without opening the menu
 """
 import os
 import subprocess
@@ -55,6 +60,21 @@ def main():
         if not buttons:
             sys.exit("no visible button " + sys.argv[2])
         action = buttons[0].queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        action.doAction(names.index("Press") if "Press" in names else 0)
+        return
+    if what in ("items", "press-item"):
+        items = find(app, lambda n: n.getRole() == pyatspi.ROLE_MENU_ITEM and n.parent is not None
+                     and n.parent.getRole() in (pyatspi.ROLE_MENU, pyatspi.ROLE_POPUP_MENU))
+        if what == "items":
+            for item in items:
+                state = "on" if item.getState().contains(pyatspi.STATE_ENABLED) else "off"
+                print(item.name.split("\t")[0] + ":" + state)
+            return
+        chosen = [item for item in items if item.name.split("\t")[0] == sys.argv[2]]
+        if not chosen:
+            sys.exit("no menu item " + sys.argv[2])
+        action = chosen[0].queryAction()
         names = [action.getName(i) for i in range(action.nActions)]
         action.doAction(names.index("Press") if "Press" in names else 0)
         return

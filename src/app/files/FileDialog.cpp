@@ -13,6 +13,8 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+const QString Suffix = QStringLiteral("edk");
+
 QStringList &nextFileNames()
 {
     static QStringList names;
@@ -28,7 +30,10 @@ FileDialog::FileDialog(QWidget *parent, const QString &title, AcceptMode mode)
     const QStringList filters{u"Едоклад  (*.edk)"_s, u"Все файлы (*)"_s};
     setNameFilters(filters);
     selectNameFilter(filters.first());
-    setDefaultSuffix(u"edk"_s);
+    // Qt's dialog would add the suffix to any typed name without one, so a file that exists under
+    // the name as typed could not be opened: Open adds it itself (withDefaultSuffix).
+    if (mode == AcceptSave)
+        setDefaultSuffix(Suffix);
     setAcceptMode(mode);
     // The file chosen for Open need not exist: a missing one is reported by the command.
     setFileMode(AnyFile);
@@ -60,7 +65,7 @@ QString FileDialog::choose()
         selectFile(m_lastChoice);
     if (exec() != Accepted || selectedFiles().isEmpty())
         return {};
-    m_lastChoice = selectedFiles().constFirst();
+    m_lastChoice = withDefaultSuffix(selectedFiles().constFirst());
     return m_lastChoice;
 }
 
@@ -92,9 +97,12 @@ void FileDialog::done(int result)
 QString FileDialog::withDefaultSuffix(const QString &path) const
 {
     const QFileInfo info(path);
-    if (defaultSuffix().isEmpty() || info.isDir() || info.fileName().contains(u'.'))
+    if (info.isDir() || info.fileName().contains(u'.'))
         return path;
-    return path + u'.' + defaultSuffix();
+    // Open takes the file as typed where one exists; only a name of nothing gets the suffix.
+    if (acceptMode() == AcceptOpen && info.exists())
+        return path;
+    return path + u'.' + Suffix;
 }
 
 bool FileDialog::mayReplace(const QString &path)

@@ -17,7 +17,8 @@ public:
 
     // Tests: the next dialogs take these names in turn instead of showing; an empty name
     // cancels. A name whose replacement is turned down is passed over for the next one, as the
-    // dialog then stays open for another choice. The default suffix is added as the dialog does.
+    // dialog then stays open for another choice. The default suffix is added as the dialog does:
+    // to a name without one, and in the open dialog only where no file has the name as typed.
     static void setNextFileName(const QString &name);
     static void clearNextFileNames();
     [[nodiscard]] static qsizetype nextFileNameCount();

@@ -20,6 +20,10 @@ constexpr qsizetype MaxLineBytes = CatalogueLimits::MaxLineBytes + 16;
 bool WriteRationFile(const QString &path, const QList<RationRow> &rows)
 {
     const QByteArray bytes = RationFileBytes(rows); // may throw: before the file is touched
+    // The new file would be renamed over whatever holds the name: a FIFO or a device node would
+    // be replaced by a regular file.
+    if (!MayBecomeRegularFile(path))
+        return false;
     QSaveFile file(path);
     // Never fall back to writing the file in place: a failure would leave it half written.
     file.setDirectWriteFallback(false);

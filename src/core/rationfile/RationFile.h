@@ -12,7 +12,8 @@
 
 // Replaces the file at path (a symbolic link's target) with the rows, or leaves it as it was:
 // the new content goes to a temporary file beside it that is renamed over the old one only once
-// it is complete. The old file's permissions are kept. False when anything failed; throws
+// it is complete. The old file's permissions are kept. Only a regular file (or a link to one) is
+// replaced: anything else at path stays and gives false. False when anything failed; throws
 // UserError, with the file untouched, for a row whose grams the file cannot hold.
 [[nodiscard]] bool WriteRationFile(const QString &path, const QList<RationRow> &rows);
 

@@ -4,6 +4,7 @@
 #include "Fields.h"
 #include "LineReader.h"
 #include "Numbers.h"
+#include "rationfile/RationLineFromEnd.h"
 
 #include <algorithm>
 
@@ -58,7 +59,7 @@ ParsedRationFile ParseRationFile(QByteArrayView bytes, qsizetype maxLines)
             break;
         }
         const LineReader::Span span = reader.next();
-        parsed.lines.append(ParseRationFileLine(bytes.sliced(span.start, span.length)));
+        parsed.lines.append(ReadRationFileLine(bytes.sliced(span.start, span.length)));
     }
     return parsed;
 }

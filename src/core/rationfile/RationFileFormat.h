@@ -26,5 +26,6 @@ struct ParsedRationFile
 };
 
 // Lines end at LF, a CR right before it belongs to the line break, LF alone is accepted, and a
-// final line break starts no further line; only the line break is removed from a line.
+// final line break starts no further line; only the line break is removed from a line. Each line
+// is read by ReadRationFileLine, so a name holding ":" comes back whole.
 [[nodiscard]] ParsedRationFile ParseRationFile(QByteArrayView bytes, qsizetype maxLines);
