@@ -1,7 +1,8 @@
 #include "rationfile/RationFromFile.h"
 
-#include "UserError.h"
 #include "Numbers.h"
+#include "UserError.h"
+#include "ration/RationModel.h"
 
 QList<RationRow> RationRowsFromFile(const ParsedRationFile &file)
 {
