@@ -3,6 +3,7 @@
 
 a11y_rects.py ROLE NAME...   prints "x y width height" of the first showing object of ROLE
                              (label, menu, static, any) named NAME, one line per NAME
+a11y_rects.py size TITLE     prints "width height" of the program's window titled TITLE
 a11y_rects.py roles          prints every showing object's role and name (to look around)
 """
 import os
@@ -29,9 +30,19 @@ def main():
     if sys.argv[1] == "roles":
         for node in walk(app):
             if showing(node):
-                box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                try:
+                    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                except NotImplementedError:
+                    continue
                 print(node.getRoleName(), repr(node.name), box.x, box.y, box.width, box.height)
         return
+    if sys.argv[1] == "size":
+        for window in app:
+            if window is not None and window.name == sys.argv[2]:
+                box = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                print(box.width, box.height)
+                return
+        sys.exit("no window titled " + sys.argv[2])
     roles = ROLES.get(sys.argv[1])
     for name in sys.argv[2:]:
         for node in walk(app):

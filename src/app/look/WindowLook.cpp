@@ -1,6 +1,7 @@
 #include "look/WindowLook.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QObject>
 #include <QPalette>
@@ -31,20 +32,48 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::WindowStateChange) {
-            auto *dialog = static_cast<QWidget *>(watched);
-            if (dialog->windowState() & unwanted) {
-                // Queued: the state is being changed while this event is delivered.
-                QTimer::singleShot(0, dialog, [dialog = QPointer<QWidget>(dialog)] {
-                    if (!dialog || !dialog->isVisible())
-                        return;
-                    dialog->setWindowState(dialog->windowState() & ~unwanted);
-                    dialog->raise();
-                    dialog->activateWindow();
+        auto *dialog = static_cast<QWidget *>(watched);
+        switch (event->type()) {
+        case QEvent::WindowStateChange:
+            if (dialog->windowState() & unwanted)
+                later(dialog, [](QWidget *w) {
+                    w->setWindowState(w->windowState() & ~unwanted);
+                    w->raise();
+                    w->activateWindow();
                 });
-            }
+            break;
+        case QEvent::Show:
+        case QEvent::Resize:
+            if (onWayland())
+                later(dialog, keepSizeOnWayland);
+            break;
+        default:
+            break;
         }
         return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static bool onWayland() { return QGuiApplication::platformName().startsWith(u"wayland"); }
+
+    // Queued: the state or size is being changed while the event is delivered.
+    template<typename Fn>
+    static void later(QWidget *dialog, Fn fn)
+    {
+        QTimer::singleShot(0, dialog, [dialog = QPointer<QWidget>(dialog), fn] {
+            if (dialog && dialog->isVisible())
+                fn(dialog);
+        });
+    }
+
+    // A Wayland compositor that maximises a window expects it at the size it gives; Qt answers a
+    // window whose least and greatest sizes are equal with that one size, and the compositor then
+    // ends the connection. So the greatest size is lifted there: the dialog takes the compositor's
+    // size while maximised, and Qt gives it its own size back once the compositor restores it.
+    static void keepSizeOnWayland(QWidget *dialog)
+    {
+        if (dialog->minimumSize() == dialog->maximumSize())
+            dialog->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
 };
 } // namespace
