@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The program as a native Wayland client of weston, nested in Xvfb. Rows are added from the
+# The program as a native Wayland client of weston, nested in Xvfb. Rows are added with the
 # mouse until the ration's last row lies near the screen's bottom; its pop-up menu must be
 # announced to the compositor at its full size (so that the compositor can keep it on the screen)
 # and be seen whole in the nested window. The mass dialog is then asked to maximise through its
