@@ -2,8 +2,8 @@
 # The program as a native Wayland client of weston, nested in Xvfb. Rows are added with the
 # mouse until the ration's last row lies near the screen's bottom; its pop-up menu must be
 # announced to the compositor at its full size (so that the compositor can keep it on the screen)
-# and be seen whole in the nested window. The mass dialog is then asked to maximise through its
-# title bar; the program must live on and answer.
+# and be seen whole in the nested window. The mass dialog is then asked to maximise and minimise
+# through its title bar; the program must live on and answer.
 source "$(dirname "$0")/lib.sh"
 HERE=$(cd "$(dirname "$0")" && pwd)
 DATA=$(cd "$HERE/../data/xwindow" && pwd)
@@ -159,13 +159,23 @@ sleep 1.5
 alive
 shot wayland-dialog-asked
 ! grep -q 'Protocol error' "$LOG" || wfail "the compositor refused the program: $(grep -m 1 'Protocol error' "$LOG")"
+# Its minimise button: a minimised window cannot be brought back by a Wayland client, and a
+# hidden modal dialog would leave the main window ignoring every click.
+xdotool mousemove --window "$nested" $((dialog_right - 60)) "$title_y" click 1
+sleep 1.5
+alive
+shot wayland-dialog-minimised
+! grep -q 'Protocol error' "$LOG" || wfail "the compositor refused the program: $(grep -m 1 'Protocol error' "$LOG")"
 
-# Still answering: the dialog takes the mass and adds the row; the ration is kept.
+# Still answering: a click on a product opens the dialog again, which takes the mass and adds the row.
+click_named 'Кефир 1%'
+wait_count "$MASS_TITLE" $((ROWS + 2)) 10 || wfail "the main window ignores clicks after the dialog was minimised"
+sleep 1
 xdotool type --delay 30 77
 xdotool key Return
 sleep 1
 rows=$(/usr/bin/python3 "$A11Y" ration | wc -l)
-[ "$rows" -eq $((ROWS + 1)) ] || wfail "the program does not answer after the dialog was asked to maximise ($rows rows)"
+[ "$rows" -eq $((ROWS + 1)) ] || wfail "the program does not answer after the dialog was asked to maximise and minimise ($rows rows)"
 alive
 kill -0 "$WESTON_PID" 2>/dev/null || wfail "weston ended"
 echo "PASS"

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 constexpr Qt::WindowStates unwanted = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
@@ -43,6 +44,9 @@ protected:
                 });
             break;
         case QEvent::Show:
+            if (onWayland())
+                later(dialog, [this](QWidget *w) { closeWhenMinimised(w); });
+            [[fallthrough]];
         case QEvent::Resize:
             if (onWayland())
                 later(dialog, keepSizeOnWayland);
@@ -66,6 +70,21 @@ private:
         });
     }
 
+    // A Wayland client cannot bring back a window it has asked to be minimised (Qt's own title
+    // bar does), and the widget is not told of it: the dialog is closed instead, as its close box
+    // would, so that its owner answers again.
+    void closeWhenMinimised(QWidget *dialog)
+    {
+        QWindow *window = dialog->windowHandle();
+        if (!window || m_watched == window)
+            return;
+        m_watched = window;
+        connect(window, &QWindow::windowStateChanged, this, [dialog = QPointer<QWidget>(dialog)](Qt::WindowState state) {
+            if (state == Qt::WindowMinimized && dialog)
+                later(dialog, [](QWidget *w) { w->close(); });
+        });
+    }
+
     // A Wayland compositor that maximises a window expects it at the size it gives; Qt answers a
     // window whose least and greatest sizes are equal with that one size, and the compositor then
     // ends the connection. So the greatest size is lifted there: the dialog takes the compositor's
@@ -75,6 +94,8 @@ private:
         if (dialog->minimumSize() == dialog->maximumSize())
             dialog->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
+
+    QPointer<QWindow> m_watched;
 };
 } // namespace
 

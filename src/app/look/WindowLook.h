@@ -24,5 +24,6 @@ void matchGround(QMenuBar *bar);
 // Keeps a dialog of fixed size out of the minimised, maximised and full-screen states that a
 // window manager or compositor may still put it in: a hidden modal dialog would leave the
 // program unanswering, and a compositor ends a client whose window does not take the size asked.
+// Minimised under Wayland, where it cannot be brought back, the dialog is closed.
 void keepNormalState(QWidget *dialog);
 } // namespace WindowLook
