@@ -1,7 +1,7 @@
 #include "rationfile/RationFromFile.h"
 
-#include "Numbers.h"
 #include "UserError.h"
+#include "Numbers.h"
 #include "ration/RationModel.h"
 
 QList<RationRow> RationRowsFromFile(const ParsedRationFile &file)
