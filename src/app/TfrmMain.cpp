@@ -87,6 +87,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     createPanels();
     createTotals();
     createMenu();
+    WindowLook::matchGround(menuBar());
     createContextMenus();
     createFileDialogs();
 

@@ -22,6 +22,7 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     setWindowTitle(u"Ввод массы"_s);
     setFont(Fonts::msSansSerif(11));
     setFixedSize(263, 127);
+    WindowLook::keepNormalState(this);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(u"Panel1"_s);

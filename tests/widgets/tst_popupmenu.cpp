@@ -224,11 +224,15 @@ void TestPopupMenu::slideDownwards()
     QList<int> heights;
     QList<qint64> times;
     QElapsedTimer clock;
+    // The window has its full size at every step (a compositor places it by that size); the
+    // slide uncovers the menu from the top.
     connect(menu->form(), &TabcPopupMenuForm::slideStep, this, [&](int h) {
         heights << h;
         times << clock.elapsed();
-        QCOMPARE(menu->form()->height(), h);
-        QCOMPARE(menu->form()->y(), 100);
+        QCOMPARE(menu->form()->geometry(), QRect(100, 100, menu->form()->fullSize().width(), 28));
+        QCOMPARE(menu->form()->revealedRect(), QRect(0, 0, menu->form()->fullSize().width(), h));
+        QCOMPARE(menu->form()->mask().boundingRect(), h < 28 ? QRect(0, 0, menu->form()->fullSize().width(), h)
+                                                             : QRect());
     });
     clock.start();
     menu->Popup(100, 100);
@@ -258,15 +262,21 @@ void TestPopupMenu::slideUpwardsKeepsBottom()
     menu->Options().Timeout = 1;
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
     const QPoint at(work.left() + 100, work.bottom() - 3);
-    QList<QRect> shown;
-    connect(menu->form(), &TabcPopupMenuForm::slideStep, this, [&] { shown << menu->form()->geometry(); });
+    QList<QRect> windows;
+    QList<QRect> revealed;
+    connect(menu->form(), &TabcPopupMenuForm::slideStep, this, [&] {
+        windows << menu->form()->geometry();
+        revealed << menu->form()->revealedRect().translated(menu->form()->pos());
+    });
     menu->Popup(at.x(), at.y());
     QTRY_VERIFY(!menu->form()->isSliding());
-    QCOMPARE(shown.size(), 14);
-    for (const QRect &g : shown)
-        QCOMPARE(g.bottom(), at.y() - 1);
-    QCOMPARE(shown.first().height(), 2);
-    QCOMPARE(shown.last().height(), 28);
+    QCOMPARE(revealed.size(), 14);
+    for (const QRect &g : windows)
+        QCOMPARE(g, QRect(at.x(), at.y() - 28, menu->form()->fullSize().width(), 28));
+    for (const QRect &r : revealed)
+        QCOMPARE(r.bottom(), at.y() - 1);
+    QCOMPARE(revealed.first().height(), 2);
+    QCOMPARE(revealed.last().height(), 28);
 }
 
 void TestPopupMenu::keyboard_data()

@@ -17,13 +17,18 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-start_x() {
+# start_xvfb: a private X server without a window manager; sets DISPLAY.
+start_xvfb() {
   local fdfile="$WORK/display"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>"$WORK/xvfb.log" &
   PIDS+=($!)
-  for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+  for _ in $(seq 200); do [ -s "$fdfile" ] && break; sleep 0.05; done
   [ -s "$fdfile" ] || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$fdfile")"
+}
+
+start_x() {
+  start_xvfb
   openbox >/dev/null 2>&1 &
   PIDS+=($!)
   sleep 0.5

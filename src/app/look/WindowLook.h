@@ -3,6 +3,7 @@
 #include <QColor>
 #include <Qt>
 
+class QMenuBar;
 class QWidget;
 
 // Looks the windows share.
@@ -10,7 +11,19 @@ namespace WindowLook {
 // A tool-window frame: small caption with a close box only.
 constexpr Qt::WindowFlags ToolWindow =
     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+// A message box's frame: a caption with a close box only, as the box cannot change its size.
+constexpr Qt::WindowFlags FixedDialog =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
-// Paints the widget's background in a colour of its own.
+// Paints the widget's background in a colour of its own, with black text on a light ground and
+// white on a dark one, so that a dark colour scheme does not put its light text there.
 void fillBackground(QWidget *widget, const QColor &color);
+// A menu bar lying on such a ground draws its titles in the ground's text colour.
+void matchGround(QMenuBar *bar);
+
+// Keeps a dialog of fixed size out of the minimised, maximised and full-screen states that a
+// window manager or compositor may still put it in: a hidden modal dialog would leave the
+// program unanswering, and a compositor ends a client whose window does not take the size asked.
+// Minimised under Wayland, where it cannot be brought back, the dialog is closed.
+void keepNormalState(QWidget *dialog);
 } // namespace WindowLook

@@ -1,5 +1,7 @@
 #include "messages/MessageBoxes.h"
 
+#include "look/WindowLook.h"
+
 #include <QApplication>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -79,8 +81,9 @@ void present(UserError::Kind kind, const QString &title, const QString &fullText
     }
     // Modal to the whole program.
     ProgramBox box(kind == UserError::Kind::Error ? QMessageBox::Critical : QMessageBox::Warning, title, text,
-                   QMessageBox::Ok, activeWindow());
+                   QMessageBox::Ok, activeWindow(), WindowLook::FixedDialog);
     box.setWindowModality(Qt::ApplicationModal);
+    WindowLook::keepNormalState(&box);
     box.setTextFormat(Qt::PlainText); // texts carry file names and file data, never markup
     box.exec();
 }
@@ -107,7 +110,9 @@ bool MessageBoxes::ask(QWidget *parent, const QString &title, const QString &tex
         hook()(UserError::Kind::Warning, title, text);
         return std::exchange(nextAnswer(), false);
     }
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent,
+                    WindowLook::FixedDialog);
+    WindowLook::keepNormalState(&box);
     box.setTextFormat(Qt::PlainText); // the text names a file: never markup
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

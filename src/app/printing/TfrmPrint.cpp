@@ -23,6 +23,7 @@ TfrmPrint::TfrmPrint(QWidget *parent)
     setWindowTitle(u"Печать рациона..."_s);
     setFont(Fonts::msSansSerif(11));
     setFixedSize(197, 92);
+    WindowLook::keepNormalState(this);
     WindowLook::fillBackground(this, Qt::white);
 
     lblPrn = new QLabel(this);

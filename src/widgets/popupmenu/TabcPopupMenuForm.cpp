@@ -32,6 +32,9 @@ TabcPopupMenuForm::TabcPopupMenuForm(TabcPopupMenu *menu, QWidget *parent)
 {
     installPopupMenuAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // What the slide has not uncovered yet is left undrawn: see-through where the platform composes
+    // windows, cut away by the window's mask elsewhere.
+    setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     m_slideTimer.setSingleShot(true);
@@ -81,11 +84,10 @@ QRect TabcPopupMenuForm::itemRect(int index) const
 
 int TabcPopupMenuForm::itemAt(QPoint pos) const
 {
-    if (!rect().contains(pos))
+    if (!revealedRect().contains(pos))
         return -1;
-    const QPoint p = pos - QPoint(0, slideOffset());
     for (qsizetype i = 0; i < m_itemRects.size(); ++i)
-        if (m_itemRects[i].contains(p))
+        if (m_itemRects[i].contains(pos))
             return int(i);
     return -1;
 }
@@ -105,10 +107,11 @@ void TabcPopupMenuForm::setHighlightedIndex(int index)
     }
 }
 
-// Opening upwards keeps the bottom fixed, so the content is drawn anchored to the window's bottom edge.
-int TabcPopupMenuForm::slideOffset() const
+// Opening upwards uncovers the menu from its bottom edge.
+QRect TabcPopupMenuForm::revealedRect() const
 {
-    return m_slideUpwards ? height() - m_fullSize.height() : 0;
+    const int shown = std::min(m_revealed, m_fullSize.height());
+    return QRect(0, m_slideUpwards ? m_fullSize.height() - shown : 0, m_fullSize.width(), shown);
 }
 
 void TabcPopupMenuForm::openAt(QPoint globalPos)
@@ -119,7 +122,13 @@ void TabcPopupMenuForm::openAt(QPoint globalPos)
         screen = parentWidget()->screen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    const PopupPlacement placement = placePopup(m_fullSize, globalPos, screen->availableGeometry());
+    QRect area = screen->availableGeometry();
+    // A Wayland client is not told where its windows are, so the screen's edges are not known
+    // from here; its own window is the one place known to be on the screen. The compositor may
+    // still move the menu further, by the full size it is shown at.
+    if (QGuiApplication::platformName().startsWith(u"wayland") && parentWidget())
+        area = area.intersected(parentWidget()->window()->geometry());
+    const PopupPlacement placement = placePopup(m_fullSize, globalPos, area);
     m_finalGeometry = placement.geometry;
     m_placedUpwards = placement.upwards;
     m_highlighted = -1;
@@ -137,16 +146,17 @@ void TabcPopupMenuForm::openAt(QPoint globalPos)
     showStep(m_steps.isEmpty() ? m_fullSize.height() : m_steps.first());
 }
 
-// Each step is drawn at once and held until Timeout has passed since it began.
+// Each step is drawn at once and held until Timeout has passed since it began. The window has its
+// final size from the start: a compositor places a pop-up by the size it is first shown at.
 void TabcPopupMenuForm::showStep(int height)
 {
     m_stepClock.start();
-    QRect g = m_finalGeometry;
-    if (m_slideUpwards)
-        g.setTop(g.bottom() + 1 - height);
+    m_revealed = height;
+    setGeometry(m_finalGeometry);
+    if (height < m_fullSize.height())
+        setMask(revealedRect());
     else
-        g.setHeight(height);
-    setGeometry(g);
+        clearMask();
     if (!isVisible())
         show();
     repaint();

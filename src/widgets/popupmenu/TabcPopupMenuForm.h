@@ -18,8 +18,10 @@ public:
 
     [[nodiscard]] TabcPopupMenu *menu() const { return m_menu; }
 
-    // The size of the whole menu; during the slide the window is lower.
+    // The size of the whole menu, and of the window from its first showing on.
     [[nodiscard]] QSize fullSize() const { return m_fullSize; }
+    // The part of the window drawn so far: the slide uncovers the menu in place.
+    [[nodiscard]] QRect revealedRect() const;
     // Where the item lies in the window once fully open.
     [[nodiscard]] QRect itemRect(int index) const;
     // The item under a window point, or -1.
@@ -36,7 +38,7 @@ public:
     void chooseItem(int index);
 
 signals:
-    // Each height the window shows while opening, the full height last.
+    // Each height the menu shows while opening, the full height last.
     void slideStep(int visibleHeight);
     void highlightChanged(int index);
 
@@ -54,7 +56,6 @@ private:
     void openAt(QPoint globalPos);
     void relayout();
     [[nodiscard]] int itemContentWidth(const TabcMenuItem *item) const;
-    [[nodiscard]] int slideOffset() const;
     void showStep(int height);
     void nextStep();
     void moveHighlight(int direction);
@@ -79,6 +80,7 @@ private:
     QRect m_finalGeometry;
     bool m_placedUpwards = false;
     bool m_slideUpwards = false;
+    int m_revealed = 0;
     QList<int> m_steps;
     int m_stepIndex = 0;
     QTimer m_slideTimer;

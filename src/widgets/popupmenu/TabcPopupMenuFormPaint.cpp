@@ -33,7 +33,7 @@ QPixmap silhouette(const QPixmap &pixmap, const QColor &color)
 void TabcPopupMenuForm::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.translate(0, slideOffset());
+    painter.setClipRect(revealedRect());
     painter.fillRect(QRect(QPoint(0, 0), m_fullSize), m_menu->Options().Colors.Menu);
     paintFrame(painter);
     for (int i = 0; i < m_itemRects.size(); ++i)
