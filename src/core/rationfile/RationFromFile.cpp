@@ -1,6 +1,7 @@
 #include "rationfile/RationFromFile.h"
 
 #include "UserError.h"
+#include "ration/RationModel.h"
 #include "Numbers.h"
 
 QList<RationRow> RationRowsFromFile(const ParsedRationFile &file)
