@@ -32,7 +32,6 @@ public:
     void setDialogs(TfrmWeight *weight, TfrmPrint *print);
 
     [[nodiscard]] RationModel *ration() const { return m_ration; }
-    [[nodiscard]] TfrmWeight *weightDialog() const { return m_frmWeight; }
 
     // The path of the ration file last saved or opened.
     [[nodiscard]] QString CurrentFileName() const;
@@ -82,13 +81,13 @@ private:
     bool m_activated = false;
     bool m_activationQueued = false;
 
-    QFrame *Panel1 = nullptr;
+    QFrame *Panel1 = nullptr; // the upper half: categories and products
     QTableView *sgrCategory = nullptr;
     QTableView *sgrProducts = nullptr;
-    QFrame *Panel3 = nullptr;
-    QTableView *sgrRacionCont = nullptr;
+    QFrame *Panel3 = nullptr; // the lower half: the ration and its totals
+    QTableView *sgrRacionCont = nullptr; // the ration list's frame and title
     QTableView *sgrRacion = nullptr;
-    QFrame *Panel5 = nullptr;
+    QFrame *Panel5 = nullptr; // the totals panel
     TabcRotLabel *edtBelki = nullptr;
     TabcRotLabel *edtGiri = nullptr;
     TabcRotLabel *edtUglev = nullptr;
@@ -101,9 +100,8 @@ private:
     QAction *mnuFilePrint = nullptr;
     QAction *mnuFileExit = nullptr;
 
-    QMenu *PopupMenu1 = nullptr;
-    TabcPopupMenu *abcPopupMenu1 = nullptr;
-    TabcPopupMenu *abcPopupMenu2 = nullptr;
-    TabcMenuItem *N2 = nullptr;
-    TabcMenuItem *N3 = nullptr;
+    TabcPopupMenu *abcPopupMenu1 = nullptr; // a ration row's menu
+    TabcPopupMenu *abcPopupMenu2 = nullptr; // the menu below the rows
+    TabcMenuItem *N2 = nullptr; // removes the current row
+    TabcMenuItem *N3 = nullptr; // clears the list
 };

@@ -3,6 +3,7 @@
 #include "UserError.h"
 #include "ration/RationModel.h"
 #include "Numbers.h"
+#include "ration/RationModel.h"
 
 QList<RationRow> RationRowsFromFile(const ParsedRationFile &file)
 {
