@@ -1,7 +1,6 @@
 #include "rationfile/RationFromFile.h"
 
 #include "UserError.h"
-#include "ration/RationModel.h"
 #include "Numbers.h"
 #include "ration/RationModel.h"
 
