@@ -103,6 +103,7 @@ void checkSavesFail(AppFixture &app, const Prepared &p)
     QCOMPARE(p.oldBytes, fixture("two_rows.edk"));
     const QString warning = u"Ошибка записи файла "_s + p.path + u"\n"_s;
     save(app);
+    QVERIFY2(bytesOf(p.path) == p.oldBytes, "Save changed the old file instead of failing");
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes[0].kind, UserError::Kind::Warning);
     QCOMPARE(app.boxes[0].title, u"Warning"_s);
@@ -113,6 +114,7 @@ void checkSavesFail(AppFixture &app, const Prepared &p)
     FileDialog::setNextFileName(p.path);
     MessageBoxes::setNextAnswer(true); // replace it
     saveAs(app);
+    QVERIFY2(bytesOf(p.path) == p.oldBytes, "Save as changed the old file instead of failing");
     QCOMPARE(app.boxes.size(), 3); // the question, then the warning
     QCOMPARE(app.boxes[2].text, warning);
     QCOMPARE(bytesOf(p.path), p.oldBytes);
@@ -149,6 +151,7 @@ private slots:
 
     void readOnlyFolder();
     void readOnlyFile();
+    void writableFileInReadOnlyFolder();
     void fullFileSystem();
     void saveOverNoRegularFile_data();
     void saveOverNoRegularFile();
@@ -212,6 +215,28 @@ void TestRationFileFaults::readOnlyFile()
     struct stat st {};
     QCOMPARE(stat(native(p.path).constData(), &st), 0);
     QCOMPARE(st.st_mode & 07777, mode_t(0444));
+}
+
+// A file the user may write, in a folder the user may not: writing the file in place would
+// work, but a full disk or a crash meanwhile would leave half a ration. Only a complete new file
+// may replace it, and none can be made here.
+void TestRationFileFaults::writableFileInReadOnlyFolder()
+{
+    if (!m_skipReason.isEmpty())
+        QSKIP(qPrintable(m_skipReason));
+    Tmpfs folder("size=1m,mode=0755");
+    if (!folder.ok())
+        QSKIP(qPrintable(folder.error()));
+    AppFixture app;
+    start(app);
+    const Prepared p = saveAndChange(app, folder.filePath(u"day.edk"_s));
+    const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                          | QFile::ReadOther | QFile::WriteOther;
+    QVERIFY(QFile::setPermissions(p.path, everyone));
+
+    QVERIFY(asNobody([&] { checkSavesFail(app, p); }));
+    QVERIFY(!QTest::currentTestFailed());
+    checkOnlyFile(folder.path(), {u"day.edk"_s});
 }
 
 void TestRationFileFaults::fullFileSystem()

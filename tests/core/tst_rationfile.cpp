@@ -90,6 +90,8 @@ private slots:
     void writesRows();
     void capacity();
     void readRefusesWhatIsNoRationFile();
+    void readLimits_data();
+    void readLimits();
     void saveReplacesWholeFile();
     void saveKeepsLinkAndPermissions();
     void failedSaveLeavesNoTrace();
@@ -349,6 +351,48 @@ void TestRationFile::readRefusesWhatIsNoRationFile()
     QCOMPARE(read->lines.size(), 2);
     QCOMPARE(read->lines[1].Name, QString::fromLatin1(longestName));
     QVERIFY(!ReadRationFile(megabyte, RationModel::Capacity));
+}
+
+void TestRationFile::readLimits_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("taken");
+
+    // The README's figures, written out: a changed limit must fail here. A line of 1040 bytes
+    // (without its line end) is a 1024-byte catalogue line's texts with the grams.
+    const QByteArray first = "A:1:1:1:1:1:\r\n";
+    const QByteArray values = ":20000:1:1:1:1:";
+    const auto lineOf = [&](qsizetype size) { return QByteArray(size - values.size(), 'x') + values; };
+    // More lines than a ration holds, which is still read (and then refused as too many).
+    const auto fileOf = [&](qsizetype size) {
+        const QByteArray row = lineOf(1038) + "\r\n";
+        QByteArray bytes = row.repeated((size - 1) / row.size());
+        return bytes + lineOf(size - bytes.size());
+    };
+    QTest::newRow("1040-byte line") << first + lineOf(1040) + "\r\n" + first << true;
+    QTest::newRow("1040-byte last line") << first + lineOf(1040) << true;
+    QTest::newRow("4194304-byte file") << fileOf(4194304) << true;
+    QTest::newRow("1041-byte line") << first + lineOf(1041) + "\r\n" + first << false;
+    QTest::newRow("1041-byte last line") << first + lineOf(1041) << false;
+    QTest::newRow("4194305-byte file") << fileOf(4194305) << false;
+}
+
+// A file beyond a limit is refused whole, as one that cannot be opened.
+void TestRationFile::readLimits()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, taken);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"day.edk"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+    file.close();
+    const std::optional<ParsedRationFile> read = ReadRationFile(path, RationModel::Capacity);
+    QVERIFY2(bool(read) == taken, taken ? "a file within the limits was refused" : "a file beyond the limits was read");
+    if (read && !read->tooManyLines) // the long line, read whole
+        QCOMPARE(read->lines[1].Name.size() + qsizetype(sizeof ":20000:1:1:1:1:" - 1), 1040);
 }
 
 void TestRationFile::saveReplacesWholeFile()

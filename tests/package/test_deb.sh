@@ -41,7 +41,7 @@ dpkg-deb -x "$DEB" "$WORK/root"
 desktop-file-validate "$WORK/root/usr/share/applications/$APP_ID.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$WORK/root/usr/share/metainfo/$APP_ID.metainfo.xml" >"$WORK/as.log" \
   || fail "appstreamcli: $(cat "$WORK/as.log")"
-head -n 1 "$WORK/root/usr/bin/edoklad" | grep -qx '#!/bin/sh' || fail "the launcher is not a shell script"
+[ "$(head -n 1 "$WORK/root/usr/bin/edoklad")" = '#!/bin/sh' ] || fail "the launcher is not a shell script"
 sh -n "$WORK/root/usr/bin/edoklad" || fail "the launcher does not parse"
 file_type=$(od -An -c -N4 "$WORK/root/usr/libexec/edoklad/edoklad" | tr -d ' ')
 [ "$file_type" = '177ELF' ] || fail "the program is not an executable: $file_type"
@@ -51,10 +51,14 @@ depends=$(field Depends)
 has_dependency() { [[ ", $depends," =~ [\ ,]"$1"(\ \([^\)]*\))?, ]]; }
 needed=$(readelf -d "$WORK/root/usr/libexec/edoklad/edoklad" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p')
 [ -n "$needed" ] || fail "the program names no libraries"
+# Read from files, not through pipes that a reader leaves early: under pipefail the writer's
+# SIGPIPE would end the script by chance.
+ldconfig -p >"$WORK/ldcache"
 for lib in $needed; do
-  path=$(ldconfig -p | awk -v lib="$lib" '$1 == lib && /x86-64|AArch64/ {print $NF; exit}')
+  path=$(awk -v lib="$lib" '$1 == lib && /x86-64|AArch64/ {print $NF; exit}' "$WORK/ldcache")
   [ -n "$path" ] || fail "library $lib not found on this machine"
-  package=$( (dpkg -S "$path" 2>/dev/null || dpkg -S "$(readlink -f "$path")") | head -n 1 | cut -d: -f1)
+  { dpkg -S "$path" 2>/dev/null || dpkg -S "$(readlink -f "$path")"; } >"$WORK/owner" || true
+  package=$(sed -n '1s/:.*//p' "$WORK/owner")
   [ -n "$package" ] || fail "no package holds $path"
   has_dependency "$package" || fail "Depends lacks $package (for $lib): $depends"
 done

@@ -26,6 +26,24 @@ click_named() {
 
 visible_named() { /usr/bin/python3 "$A11Y" centre "$1" >/dev/null 2>&1; }
 
+# restore_prints_nothing DIALOG: the window manager minimises the notice and restores it; that
+# is no new printout, so no further job reaches the spooler (waited for a few seconds).
+restore_prints_nothing() {
+  local dialog=$1 jobs requests
+  jobs=$(ls "$CUPS/jobs" | grep -c '\.pdf$' || true)
+  requests=$(grep -c -E 'Print-Job|Create-Job' "$CUPS/log/access_log" || true)
+  xdotool windowminimize --sync "$dialog" || fail "the print notice could not be minimised"
+  xdotool windowactivate --sync "$dialog" || fail "the print notice could not be restored"
+  wait_window 'Печать рациона...' 5 >/dev/null || fail "the restored print notice is not visible"
+  for _ in $(seq 30); do
+    [ "$(ls "$CUPS/jobs" | grep -c '\.pdf$' || true)" -eq "$jobs" ] \
+      && [ "$(grep -c -E 'Print-Job|Create-Job' "$CUPS/log/access_log" || true)" -eq "$requests" ] \
+      || fail "restoring the minimised print notice printed the ration again"
+    sleep 0.1
+  done
+  visible_named 'Печать завершена...' || fail "the restored notice no longer says the printing is done"
+}
+
 add_product 'Творог 9%' 150
 add_product 'Молоко 3,2%' 250
 # Today in the short date format of the program's locale (C: "d MMM yyyy").
@@ -39,6 +57,7 @@ screenshot print-dialog
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 [ "$WIDTH" -eq 197 ] && [ "$HEIGHT" -eq 92 ] || fail "print dialog client ${WIDTH}x${HEIGHT}, expected 197x92"
 visible_named 'Печать завершена...' || fail "the dialog does not say the printing is done"
+restore_prints_nothing "$dialog"
 click_named 'Закрыть'
 for _ in $(seq 50); do xdotool search --onlyvisible --name '^Печать рациона\.\.\.$' >/dev/null 2>&1 || break; sleep 0.1; done
 xdotool search --onlyvisible --name '^Печать рациона\.\.\.$' >/dev/null 2>&1 && fail "Закрыть did not close the dialog"
