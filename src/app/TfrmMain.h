@@ -1,11 +1,14 @@
 #pragma once
 
+#include "print/RationPage.h"
+
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
 
 class Catalogue;
 class CategoryListModel;
+class PdfFileCommand;
 class ProductListModel;
 class RationFileCommands;
 class RationModel;
@@ -56,6 +59,7 @@ public slots:
     void mnuFileSaveAsClick();
     void mnuFileOpenClick();
     void mnuFilePrintClick();
+    void mnuFileSavePdfClick();
     void mnuFileExitClick();
 
 protected:
@@ -71,12 +75,14 @@ private:
     void showTotals();
     void runFirstActivation();
     void shortcutActivated(QAction *item);
+    [[nodiscard]] RationPrintout currentPrintout() const;
 
     Catalogue &m_catalogue;
     CategoryListModel *m_categories = nullptr;
     ProductListModel *m_products = nullptr;
     RationModel *m_ration = nullptr;
     RationFileCommands *m_files = nullptr;
+    PdfFileCommand *m_pdf = nullptr;
     TfrmWeight *m_frmWeight = nullptr;
     TfrmPrint *m_frmPrint = nullptr;
     bool m_activated = false;
@@ -99,6 +105,7 @@ private:
     QAction *mnuFileSaveAs = nullptr;
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFilePrint = nullptr;
+    QAction *mnuFileSavePdf = nullptr;
     QAction *mnuFileExit = nullptr;
 
     QMenu *PopupMenu1 = nullptr;

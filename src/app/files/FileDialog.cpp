@@ -23,12 +23,17 @@ QStringList &nextFileNames()
 // Opens first in the working folder, where the program keeps its files, and not in the folder
 // some other program last used in a dialog like this one (which is remembered user-wide).
 FileDialog::FileDialog(QWidget *parent, const QString &title, AcceptMode mode)
+    : FileDialog(parent, title, mode, {u"Едоклад  (*.edk)"_s, u"Все файлы (*)"_s}, u"edk"_s)
+{
+}
+
+FileDialog::FileDialog(QWidget *parent, const QString &title, AcceptMode mode, const QStringList &filters,
+                       const QString &suffix)
     : QFileDialog(parent, title, QDir::currentPath())
 {
-    const QStringList filters{u"Едоклад  (*.edk)"_s, u"Все файлы (*)"_s};
     setNameFilters(filters);
     selectNameFilter(filters.first());
-    setDefaultSuffix(u"edk"_s);
+    setDefaultSuffix(suffix);
     setAcceptMode(mode);
     // The file chosen for Open need not exist: a missing one is reported by the command.
     setFileMode(AnyFile);

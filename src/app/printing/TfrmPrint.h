@@ -8,8 +8,9 @@ class PrintJob;
 class QLabel;
 class QPushButton;
 
-// The print dialog: created hidden at start-up. Each time it is shown it prints the ration on the
-// default printer before it appears, then stays as a notice that the page has gone to the spooler.
+// The print dialog: created hidden at start-up. Each time it is shown it starts printing the
+// ration on the default printer; it reads "Отменить" until the spooler has taken the job, then
+// stays as a notice that the pages have gone to the spooler.
 class TfrmPrint : public QDialog
 {
     Q_OBJECT
@@ -23,6 +24,8 @@ public slots:
     void FormShow();
     void BitBtn1Click();
 
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -30,5 +33,5 @@ private:
     QLabel *lblPrn = nullptr;
     QPushButton *BitBtn1 = nullptr;
     RationPrintout m_printout;
-    PrintJob *m_job = nullptr; // the job in progress, while FormShow runs
+    PrintJob *m_job = nullptr; // the last job started; Abort withdraws it while it is printing
 };
