@@ -235,7 +235,7 @@ void TfrmMain::createMenu()
     mnuFile->addSeparator()->setObjectName(u"N1"_s);
     mnuFilePrint = addItem("mnuFilePrint", u"Печать"_s, AppIcons::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(mnuFilePrint, &QAction::triggered, this, [this] { runGuarded([&] { mnuFilePrintClick(); }); });
-    mnuFileSavePdf = mnuFile->addAction(u"Сохранить в PDF..."_s);
+    mnuFileSavePdf = mnuFile->addAction(AppIcons::icon(AppIcons::SaveAs), u"Сохранить в PDF..."_s);
     mnuFileSavePdf->setObjectName(u"mnuFileSavePdf"_s);
     connect(mnuFileSavePdf, &QAction::triggered, this, [this] { runGuarded([&] { mnuFileSavePdfClick(); }); });
     mnuFile->addSeparator()->setObjectName(u"N6"_s);
