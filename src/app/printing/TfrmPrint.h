@@ -30,8 +30,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QLabel *lblPrn = nullptr;
-    QPushButton *BitBtn1 = nullptr;
+    QLabel *lblPrn = nullptr; // what is being printed, then that it is done
+    QPushButton *BitBtn1 = nullptr; // Cancel, then Close
     RationPrintout m_printout;
     PrintJob *m_job = nullptr; // the last job started; Abort withdraws it while it is printing
 };
