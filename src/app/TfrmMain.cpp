@@ -9,6 +9,7 @@
 #include "files/RationFileCommands.h"
 #include "look/StringGrid.h"
 #include "Texts.h"
+#include "printing/PdfFileCommand.h"
 #include "printing/TfrmPrint.h"
 #include "TfrmWeight.h"
 #include "look/WindowLook.h"
@@ -237,6 +238,9 @@ void TfrmMain::createMenu()
     mnuFile->addSeparator()->setObjectName(u"N1"_s);
     mnuFilePrint = addItem("mnuFilePrint", u"Печать"_s, AppIcons::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(mnuFilePrint, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFilePrintClick));
+    mnuFileSavePdf = mnuFile->addAction(AppIcons::icon(AppIcons::SaveAs), u"Сохранить в PDF..."_s);
+    mnuFileSavePdf->setObjectName(u"mnuFileSavePdf"_s);
+    connect(mnuFileSavePdf, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSavePdfClick));
     mnuFile->addSeparator()->setObjectName(u"N6"_s);
     mnuFileExit = addItem("mnuFileExit", u"Выход"_s, AppIcons::Exit, QKeySequence(Qt::ALT | Qt::Key_X));
 
@@ -285,6 +289,7 @@ void TfrmMain::createContextMenus()
 void TfrmMain::createFileDialogs()
 {
     m_files = new RationFileCommands(m_ration, this);
+    m_pdf = new PdfFileCommand(this);
     connect(m_files, &RationFileCommands::fileNamed, this, [this] { mnuFileSave->setEnabled(true); });
     connect(mnuFileSave, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSaveClick));
     connect(mnuFileSaveAs, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSaveAsClick));
@@ -442,6 +447,7 @@ void TfrmMain::mnuFileClick()
     const bool hasRows = !m_ration->isEmpty();
     mnuFileSaveAs->setEnabled(hasRows);
     mnuFilePrint->setEnabled(hasRows);
+    mnuFileSavePdf->setEnabled(hasRows); // the same pages as Печать
 }
 
 // Each command checks its own rule, whatever reached it: the menu, a shortcut or a screen
@@ -472,6 +478,19 @@ void TfrmMain::mnuFilePrintClick()
     // A printout always has at least one row.
     if (!m_frmPrint || modalDialogOpen() || m_ration->isEmpty())
         return;
+    m_frmPrint->setPrintout(currentPrintout());
+    m_frmPrint->exec();
+}
+
+void TfrmMain::mnuFileSavePdfClick()
+{
+    if (m_ration->isEmpty())
+        return; // a printout always has a row
+    m_pdf->save(currentPrintout());
+}
+
+RationPrintout TfrmMain::currentPrintout() const
+{
     // The printout takes the ration as it is shown: the grid's rows and the four captions.
     RationPrintout printout;
     const QAbstractItemModel *rows = sgrRacion->model();
@@ -481,8 +500,7 @@ void TfrmMain::mnuFilePrintClick()
     printout.giri = edtGiri->caption();
     printout.uglev = edtUglev->caption();
     printout.kal = edtKal->caption();
-    m_frmPrint->setPrintout(printout);
-    m_frmPrint->exec();
+    return printout;
 }
 
 void TfrmMain::mnuFileExitClick()

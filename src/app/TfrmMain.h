@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/RationPage.h"
 #include "startup/StartRequest.h"
 
 #include <QMainWindow>
@@ -8,6 +9,7 @@
 
 class Catalogue;
 class CategoryListModel;
+class PdfFileCommand;
 class ProductListModel;
 class RationFileCommands;
 class RationModel;
@@ -61,6 +63,7 @@ public slots:
     void mnuFileSaveAsClick();
     void mnuFileOpenClick();
     void mnuFilePrintClick();
+    void mnuFileSavePdfClick();
     void mnuFileExitClick();
 
 protected:
@@ -78,12 +81,14 @@ private:
     void runStartRequest();
     void shortcutActivated(QAction *item);
     [[nodiscard]] static bool modalDialogOpen();
+    [[nodiscard]] RationPrintout currentPrintout() const;
 
     Catalogue &m_catalogue;
     CategoryListModel *m_categories = nullptr;
     ProductListModel *m_products = nullptr;
     RationModel *m_ration = nullptr;
     RationFileCommands *m_files = nullptr;
+    PdfFileCommand *m_pdf = nullptr;
     TfrmWeight *m_frmWeight = nullptr;
     TfrmPrint *m_frmPrint = nullptr;
     bool m_activated = false;
@@ -107,6 +112,7 @@ private:
     QAction *mnuFileSaveAs = nullptr;
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFilePrint = nullptr;
+    QAction *mnuFileSavePdf = nullptr;
     QAction *mnuFileExit = nullptr;
 
     TabcPopupMenu *abcPopupMenu1 = nullptr; // a ration row's menu

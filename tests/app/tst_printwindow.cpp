@@ -1,71 +1,153 @@
-// Printing a ration from the main window: the page goes to a PDF file in place of the default
-// printer and is read back with pdftotext; no printer, a printer that refuses the page, an aborted
-// document; the same page drawn on an image.
+// Printing a ration from the main window through a spooler of the test's own: the document it
+// is handed is read back with pdftotext; no printer, a spooler that refuses the job at each step,
+// a spooler that does not answer while the dialog waits and the user cancels; the same page drawn
+// on an image; the dialog's own place and font.
 
 #include "AppFixture.h"
+#include "PdfReadBack.h"
 #include "printing/DefaultPrinter.h"
 #include "printing/PageDrawing.h"
-#include "printing/PrintJob.h"
 #include "ration/RationModel.h"
 
 #include <QDate>
-#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
-#include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QXmlStreamReader>
+
+#include <condition_variable>
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr double PointsPerMm = 72.0 / 25.4;
-
-struct PdfLine
+// What the job asked of the spooler, and how the spooler answers; shared with the job's thread.
+struct SpoolerScript
 {
-    QString text;
-    double x = 0; // points from the page's top-left
-    double y = 0;
-};
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool noPrinter = false;
+    QString refuseAt;  // the step that fails: "create", "send" or "release"
+    QString holdAt;    // the step that waits until the test opens it
+    bool open = false; // the held step may go on
+    QStringList calls; // "printer", "create", "send", "release", "cancel 7"
+    QByteArray document;
+    bool ended = false; // the job's thread let go of the spooler
 
-struct PdfPages
-{
-    int count = 0;
-    QList<PdfLine> lines;
-};
-
-// The lines pdftotext finds, with the top-left of each.
-PdfPages readPdf(const QString &path)
-{
-    QProcess tool;
-    tool.start(u"pdftotext"_s, {u"-bbox-layout"_s, path, u"-"_s});
-    if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
-        return {};
-    PdfPages pages;
-    QXmlStreamReader xml(tool.readAllStandardOutput());
-    PdfLine line;
-    QStringList words;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == u"page") {
-            ++pages.count;
-        } else if (xml.isStartElement() && xml.name() == u"line") {
-            line = {QString(), xml.attributes().value(u"xMin"_s).toDouble(),
-                    xml.attributes().value(u"yMin"_s).toDouble()};
-            words.clear();
-        } else if (xml.isStartElement() && xml.name() == u"word") {
-            words << xml.readElementText();
-        } else if (xml.isEndElement() && xml.name() == u"line") {
-            line.text = words.join(u' ');
-            pages.lines << line;
-        }
+    void call(const QString &step)
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        calls << step;
+        changed.notify_all();
+        if (step == holdAt)
+            changed.wait_for(lock, std::chrono::seconds(20), [this] { return open; });
     }
-    return pages;
+    void release()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        open = true;
+        changed.notify_all();
+    }
+    QStringList callsSoFar()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        return calls;
+    }
+    bool hasEnded()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        return ended;
+    }
+};
+
+// A4 with 4 mm margins: the printable area starts at 4 mm, 4 mm and is 289 mm tall.
+constexpr double MarginMm = 4;
+
+class ScriptedSpooler : public Spooler
+{
+public:
+    explicit ScriptedSpooler(std::shared_ptr<SpoolerScript> script) : m_script(std::move(script)) {}
+    ~ScriptedSpooler() override
+    {
+        const std::lock_guard<std::mutex> lock(m_script->mutex);
+        m_script->ended = true;
+    }
+
+    std::optional<Printer> defaultPrinter() override
+    {
+        m_script->call(u"printer"_s);
+        if (m_script->noPrinter)
+            return std::nullopt;
+        return Printer{u"Принтер"_s, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                 QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm),
+                                                 QPageLayout::Millimeter)};
+    }
+    int createHeldJob(const Printer &) override { return step(u"create"_s) ? 7 : 0; }
+    bool sendDocument(const Printer &, int job, const QByteArray &pdf) override
+    {
+        if (job != 7 || !step(u"send"_s))
+            return false;
+        const std::lock_guard<std::mutex> lock(m_script->mutex);
+        m_script->document = pdf;
+        return true;
+    }
+    bool release(const Printer &, int job) override { return job == 7 && step(u"release"_s); }
+    void cancel(const Printer &, int job) override { m_script->call(u"cancel "_s + QString::number(job)); }
+    QString lastError() const override { return u"Destination \"Принтер\" is not accepting jobs."_s; }
+
+private:
+    bool step(const QString &name)
+    {
+        m_script->call(name);
+        return m_script->refuseAt != name;
+    }
+    std::shared_ptr<SpoolerScript> m_script;
+};
+
+std::shared_ptr<SpoolerScript> useScriptedSpooler()
+{
+    auto script = std::make_shared<SpoolerScript>();
+    DefaultPrinter::useSpooler([script] { return std::make_unique<ScriptedSpooler>(script); });
+    return script;
+}
+
+struct Restore
+{
+    ~Restore() { DefaultPrinter::useSystem(); }
+};
+
+QString labelText(AppFixture &app)
+{
+    return app.print->findChild<QLabel *>(u"lblPrn"_s)->text();
+}
+
+QPushButton *button(AppFixture &app)
+{
+    return app.print->findChild<QPushButton *>(u"BitBtn1"_s);
+}
+
+// Presses Ctrl+P in the main window; WHILE_SHOWN runs once the print dialog is on screen (it is
+// shown modally, so from a timer) and must close it.
+template<typename Body>
+void printWithCtrlP(AppFixture &app, Body whileShown)
+{
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, app.print.get(), [&] {
+        if (!app.print->isVisible())
+            return;
+        poll.stop();
+        whileShown();
+    });
+    poll.start();
+    app.main->activateWindow();
+    if (!QTest::qWaitForWindowActive(app.main.get()))
+        qWarning("the main window is not active");
+    QTest::keyClick(app.main.get(), Qt::Key_P, Qt::ControlModifier);
+    QTest::qWait(50);
 }
 
 struct DialogState
@@ -75,39 +157,36 @@ struct DialogState
     QString button;
 };
 
-// Presses Ctrl+P in the main window and closes the print dialog with its button; what it showed.
-DialogState printWithCtrlP(AppFixture &app)
+// Prints with Ctrl+P, waits until the job has ended (the spooler let go), reads the dialog and
+// closes it with its button.
+DialogState printAndClose(AppFixture &app, SpoolerScript &script)
 {
     DialogState state;
-    // The dialog is shown modally from the shortcut's handler: look at it from a timer.
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, app.print.get(), [&] {
-        if (!app.print->isVisible())
-            return;
-        poll.stop();
+    printWithCtrlP(app, [&] {
         state.shown = true;
-        state.label = app.print->findChild<QLabel *>(u"lblPrn"_s)->text();
-        auto *button = app.print->findChild<QPushButton *>(u"BitBtn1"_s);
-        state.button = button->text();
-        QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(script.hasEnded(), 20000);
+        QTest::qWait(20); // the outcome is queued to the dialog
+        state.label = labelText(app);
+        state.button = button(app)->text();
+        QTest::mouseClick(button(app), Qt::LeftButton);
     });
-    poll.start();
-    app.main->activateWindow();
-    if (!QTest::qWaitForWindowActive(app.main.get()))
-        qWarning("the main window is not active");
-    QTest::keyClick(app.main.get(), Qt::Key_P, Qt::ControlModifier);
-    QTest::qWait(50);
     return state;
 }
 
-void startWithRation(AppFixture &app)
+void startWithRation(AppFixture &app, int rows = 0)
 {
     app.writeFile(u"db.txt"_s, {u"dairy.txt"_s});
     app.writeFile(u"dairy.txt"_s, {u"Молочные продукты"_s, u"Творог 9%;16,7;9;2;159"_s});
     app.start();
     app.main->ration()->append(u"Творог 9%"_s, 150, {u"16,7"_s, u"9"_s, u"2"_s, u"159"_s, {}});
     app.main->ration()->append(u"Молоко 3,2%"_s, 250, {u"2,9"_s, u"3,2"_s, u"4,7"_s, u"59"_s, {}});
+    for (int i = 3; i <= rows; ++i)
+        app.main->ration()->append(u"Хлеб %1"_s.arg(i), i, {u"1"_s, u"1"_s, u"1"_s, u"1"_s, {}});
+}
+
+QString today()
+{
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
 }
 } // namespace
 
@@ -118,11 +197,15 @@ class TestPrintWindow : public QObject
 private slots:
     void initTestCase();
     void printsTheRationOnOnePage();
+    void longRationOnFurtherPages();
     void noPrinterShowsTheErrorAndNoCompletion();
-    void printerThatRefusesThePage();
-    void abortedDocumentIsNeverPrinted();
+    void spoolerThatRefusesTheJob_data();
+    void spoolerThatRefusesTheJob();
+    void cancelWhileTheSpoolerDoesNotAnswer_data();
+    void cancelWhileTheSpoolerDoesNotAnswer();
     void samePageOnAnImage();
     void dialogLayout();
+    void dialogPlaceAndFont();
 };
 
 void TestPrintWindow::initTestCase()
@@ -133,76 +216,92 @@ void TestPrintWindow::initTestCase()
 
 void TestPrintWindow::printsTheRationOnOnePage()
 {
-    QTemporaryDir out;
-    const QString pdf = out.filePath(u"page.pdf"_s);
-    DefaultPrinter::usePdfFile(pdf, u"Принтер 1"_s);
+    Restore restore;
+    const auto script = useScriptedSpooler();
     AppFixture app;
     startWithRation(app);
 
-    const DialogState state = printWithCtrlP(app);
+    const DialogState state = printAndClose(app, *script);
     QVERIFY(state.shown);
     QCOMPARE(state.label, u"Печать завершена..."_s);
     QCOMPARE(state.button, u"Закрыть"_s);
     QVERIFY(!app.print->isVisible());
     QCOMPARE(app.print->result(), int(QDialog::Rejected));
     QVERIFY(app.boxes.isEmpty());
+    // Held until the document was accepted, then released; never cancelled.
+    QCOMPARE(script->callsSoFar(), (QStringList{u"printer"_s, u"create"_s, u"send"_s, u"release"_s}));
 
-    // The page as the printer got it, positions from the printable area's top-left.
-    QPrinter probe(QPrinter::HighResolution);
-    probe.setOutputFormat(QPrinter::PdfFormat);
-    const QPointF origin = probe.pageLayout().paintRect(QPageLayout::Point).topLeft();
-    const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-    const struct
-    {
-        QString text;
-        int x, y;
-    } expected[] = {
-        {u"Расчёт калорий"_s, 10, 10},
-        {u"Рацион питания:"_s, 20, 25},
-        {u"1) Творог 9% = 150 гр."_s, 25, 35},
-        {u"2) Молоко 3,2% = 250 гр."_s, 25, 40},
-        {QString(72, u'='), 5, 50},
-        {u"Общее содержание питательных веществ в рационе:"_s, 10, 55},
-        {u"Белки: 32.3 гр."_s, 20, 60},
-        {u"Жиры: 21.5 гр."_s, 20, 65},
-        {u"Углеводы: 14.8 гр."_s, 20, 70},
-        {u"Общая калорийность: 386 кКалорий"_s, 60, 80},
-        {u"Дата отчёта: "_s + date, 10, 90},
+    // The page as the spooler got it, positions from the printable area's top-left.
+    QTemporaryDir out;
+    QFile pdf(out.filePath(u"job.pdf"_s));
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    pdf.write(script->document);
+    pdf.close();
+    const QList<PdfReadBack::Expected> expected{
+        {u"Расчёт калорий"_s, 1, 10, 10},
+        {u"Рацион питания:"_s, 1, 20, 25},
+        {u"1) Творог 9% = 150 гр."_s, 1, 25, 35},
+        {u"2) Молоко 3,2% = 250 гр."_s, 1, 25, 40},
+        {QString(72, u'='), 1, 5, 50},
+        {u"Общее содержание питательных веществ в рационе:"_s, 1, 10, 55},
+        {u"Белки: 32.3 гр."_s, 1, 20, 60},
+        {u"Жиры: 21.5 гр."_s, 1, 20, 65},
+        {u"Углеводы: 14.8 гр."_s, 1, 20, 70},
+        {u"Общая калорийность: 386 кКалорий"_s, 1, 60, 80},
+        {u"Дата отчёта: "_s + today(), 1, 10, 90},
     };
-    const PdfPages pages = readPdf(pdf);
-    QCOMPARE(pages.count, 1);
-    QStringList texts;
-    for (const PdfLine &line : pages.lines)
-        texts << line.text;
-    QStringList expectedTexts;
-    for (const auto &e : expected)
-        expectedTexts << e.text;
-    QCOMPARE(texts, expectedTexts);
-    for (qsizetype i = 0; i < pages.lines.size(); ++i) {
-        const PdfLine &line = pages.lines.at(i);
-        const double dx = (line.x - origin.x()) / PointsPerMm - expected[i].x;
-        const double dy = (line.y - origin.y()) / PointsPerMm - expected[i].y;
-        if (qAbs(dx) > 0.5 || qAbs(dy) > 0.5)
-            QFAIL(qPrintable(u"%1 is off by %2 mm, %3 mm"_s.arg(line.text).arg(dx).arg(dy)));
-    }
+    const PdfReadBack::Document document = PdfReadBack::read(pdf.fileName());
+    QCOMPARE(document.pages, 1);
+    const QString difference = PdfReadBack::compare(document, expected, MarginMm, MarginMm);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void TestPrintWindow::longRationOnFurtherPages()
+{
+    // 60 rows on a printable area 289 mm tall: rows up to 50 (at 280 mm) fit on page 1, the rest
+    // and everything below them go on page 2 from 10 mm on.
+    Restore restore;
+    const auto script = useScriptedSpooler();
+    AppFixture app;
+    startWithRation(app, 60);
+    QCOMPARE(printAndClose(app, *script).label, u"Печать завершена..."_s);
+
+    QTemporaryDir out;
+    QFile pdf(out.filePath(u"job.pdf"_s));
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    pdf.write(script->document);
+    pdf.close();
+    const PdfReadBack::Document document = PdfReadBack::read(pdf.fileName());
+    QCOMPARE(document.pages, 2);
+    QList<PdfReadBack::Expected> expected{{u"Расчёт калорий"_s, 1, 10, 10}, {u"Рацион питания:"_s, 1, 20, 25},
+                                          {u"1) Творог 9% = 150 гр."_s, 1, 25, 35},
+                                          {u"2) Молоко 3,2% = 250 гр."_s, 1, 25, 40}};
+    for (int i = 3; i <= 60; ++i)
+        expected.append({u"%1) Хлеб %1 = %1 гр."_s.arg(i), i <= 50 ? 1 : 2, 25, i <= 50 ? 30 + 5 * i : 5 * i - 245});
+    // Row 60 at 55 mm; below it as on a single page.
+    expected.append({QString(72, u'='), 2, 5, 65});
+    expected.append({u"Общее содержание питательных веществ в рационе:"_s, 2, 10, 70});
+    expected.append({u"Белки: 50.6 гр."_s, 2, 20, 75});
+    expected.append({u"Жиры: 39.8 гр."_s, 2, 20, 80});
+    expected.append({u"Углеводы: 33.0 гр."_s, 2, 20, 85});
+    expected.append({u"Общая калорийность: 404 кКалорий"_s, 2, 60, 95});
+    expected.append({u"Дата отчёта: "_s + today(), 2, 10, 105});
+    const QString difference = PdfReadBack::compare(document, expected, MarginMm, MarginMm);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 void TestPrintWindow::noPrinterShowsTheErrorAndNoCompletion()
 {
-    QTemporaryDir out;
-    const QString pdf = out.filePath(u"page.pdf"_s);
-    DefaultPrinter::usePdfFile(pdf, u"Принтер"_s);
+    Restore restore;
+    const auto first = useScriptedSpooler();
     AppFixture app;
     startWithRation(app);
-    QCOMPARE(printWithCtrlP(app).label, u"Печать завершена..."_s);
-    QFile first(pdf);
-    QVERIFY(first.open(QIODevice::ReadOnly));
-    const QByteArray printed = first.readAll();
-    first.close();
+    QCOMPARE(printAndClose(app, *first).label, u"Печать завершена..."_s);
 
-    // The printer is gone: the error box, then the dialog without an earlier job's completion.
-    DefaultPrinter::useNoPrinter();
-    const DialogState state = printWithCtrlP(app);
+    // The printer is gone: the error box, and the dialog without an earlier job's completion.
+    const auto script = useScriptedSpooler();
+    script->noPrinter = true;
+    const DialogState state = printAndClose(app, *script);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes.first().kind, UserError::Kind::Error);
     QCOMPARE(app.boxes.first().title, QCoreApplication::applicationName());
@@ -210,49 +309,90 @@ void TestPrintWindow::noPrinterShowsTheErrorAndNoCompletion()
     QVERIFY(state.shown);
     QCOMPARE(state.label, QString());
     QCOMPARE(state.button, u"Отменить"_s);
-    QFile again(pdf);
-    QVERIFY(again.open(QIODevice::ReadOnly));
-    QCOMPARE(again.readAll(), printed);
+    QCOMPARE(script->callsSoFar(), QStringList{u"printer"_s});
 }
 
-void TestPrintWindow::printerThatRefusesThePage()
+void TestPrintWindow::spoolerThatRefusesTheJob_data()
 {
-    QTemporaryDir out;
-    const QString pdf = out.filePath(u"missing/page.pdf"_s);
-    DefaultPrinter::usePdfFile(pdf, u"Принтер"_s);
+    QTest::addColumn<QString>("refuseAt");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("no job created") << u"create"_s << QStringList{u"printer"_s, u"create"_s};
+    QTest::newRow("document refused") << u"send"_s
+                                      << QStringList{u"printer"_s, u"create"_s, u"send"_s, u"cancel 7"_s};
+    QTest::newRow("release refused") << u"release"_s
+                                     << QStringList{u"printer"_s, u"create"_s, u"send"_s, u"release"_s,
+                                                    u"cancel 7"_s};
+}
+
+void TestPrintWindow::spoolerThatRefusesTheJob()
+{
+    QFETCH(QString, refuseAt);
+    Restore restore;
+    const auto script = useScriptedSpooler();
+    script->refuseAt = refuseAt;
     AppFixture app;
     startWithRation(app);
 
-    const DialogState state = printWithCtrlP(app);
+    // The spooler's own words; the dialog as far as it got, never the completion.
+    const DialogState state = printAndClose(app, *script);
     QCOMPARE(app.boxes.size(), 1);
-    QCOMPARE(app.boxes.first().text, u"Ошибка печати на принтере Принтер"_s);
+    QCOMPARE(app.boxes.first().kind, UserError::Kind::Error);
+    QCOMPARE(app.boxes.first().text,
+             u"Ошибка печати на принтере Принтер\nDestination \"Принтер\" is not accepting jobs."_s);
     QCOMPARE(state.label, u"Печать: Принтер..."_s);
     QCOMPARE(state.button, u"Отменить"_s);
-    QVERIFY(!QFileInfo::exists(pdf));
+    QTEST(script->callsSoFar(), "calls");
 }
 
-void TestPrintWindow::abortedDocumentIsNeverPrinted()
+void TestPrintWindow::cancelWhileTheSpoolerDoesNotAnswer_data()
 {
-    QTemporaryDir out;
-    const PrintedText title{u"Расчёт калорий"_s, {14, true, false, true}, 10, 10};
-    for (const bool abort : {true, false}) {
-        const QString pdf = out.filePath(abort ? u"aborted.pdf"_s : u"ended.pdf"_s);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        PrintJob job(printer, u"Принтер"_s);
-        QVERIFY(!job.Printing());
-        job.BeginDoc();
-        QVERIFY(job.Printing());
-        job.Draw(title);
-        if (abort)
-            job.Abort();
-        QCOMPARE(job.Printing(), !abort);
-        job.Draw(title);
-        QCOMPARE(job.EndDoc(), !abort);
-        QVERIFY(!job.Printing());
-        QCOMPARE(QFileInfo::exists(pdf), !abort);
-    }
+    QTest::addColumn<QString>("holdAt");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("naming the printer") << u"printer"_s << QString() << QStringList{u"printer"_s};
+    QTest::newRow("creating the job") << u"create"_s << u"Печать: Принтер..."_s
+                                      << QStringList{u"printer"_s, u"create"_s, u"cancel 7"_s};
+    QTest::newRow("taking the document")
+        << u"send"_s << u"Печать: Принтер..."_s << QStringList{u"printer"_s, u"create"_s, u"send"_s, u"cancel 7"_s};
+}
+
+void TestPrintWindow::cancelWhileTheSpoolerDoesNotAnswer()
+{
+    QFETCH(QString, holdAt);
+    Restore restore;
+    const auto script = useScriptedSpooler();
+    script->holdAt = holdAt;
+    AppFixture app;
+    startWithRation(app);
+
+    DialogState state;
+    int ticks = 0;
+    printWithCtrlP(app, [&] {
+        state.shown = true;
+        // The spooler has not answered: the dialog is up, the event loop runs, "Отменить" waits.
+        QTRY_VERIFY(script->callsSoFar().contains(holdAt));
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        tick.start(10);
+        QTest::qWait(200);
+        state.label = labelText(app);
+        state.button = button(app)->text();
+        QTest::mouseClick(button(app), Qt::LeftButton);
+        QVERIFY(!app.print->isVisible());
+    });
+    QVERIFY(state.shown);
+    QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
+    QTEST(state.label, "label");
+    QCOMPARE(state.button, u"Отменить"_s);
+
+    // The spooler answers after all: the job is withdrawn, never released, and nothing is shown.
+    script->release();
+    QTRY_VERIFY_WITH_TIMEOUT(script->hasEnded(), 20000);
+    QTest::qWait(50);
+    QTEST(script->callsSoFar(), "calls");
+    QVERIFY(app.boxes.isEmpty());
+    QVERIFY(!app.print->isVisible());
+    QCOMPARE(labelText(app), state.label);
 }
 
 void TestPrintWindow::samePageOnAnImage()
@@ -300,10 +440,48 @@ void TestPrintWindow::dialogLayout()
     QCOMPARE(button->geometry(), QRect(56, 64, 75, 25));
     QCOMPARE(button->text(), u"Отменить"_s);
 
-    // Without a ration "Печать" is not available, so Ctrl+P shows nothing.
-    DefaultPrinter::useNoPrinter();
-    QVERIFY(!printWithCtrlP(app).shown);
+    // Without a ration "Печать" is not available, so Ctrl+P shows nothing and asks no spooler.
+    Restore restore;
+    const auto script = useScriptedSpooler();
+    bool shown = false;
+    printWithCtrlP(app, [&] {
+        shown = true;
+        app.print->reject();
+    });
+    QVERIFY(!shown);
     QVERIFY(app.boxes.isEmpty());
+    QVERIFY(script->callsSoFar().isEmpty());
+}
+
+void TestPrintWindow::dialogPlaceAndFont()
+{
+    Restore restore;
+    const auto script = useScriptedSpooler();
+    AppFixture app;
+    startWithRation(app);
+    // Wherever the main window is, the dialog opens centred over it.
+    app.main->move(app.main->pos() + QPoint(-120, 70));
+    QTRY_COMPARE(app.main->pos().x() > 0, true);
+    QPoint dialogCentre, mainCentre;
+    QFont labelFont, buttonFont;
+    printWithCtrlP(app, [&] {
+        dialogCentre = app.print->frameGeometry().center();
+        mainCentre = app.main->frameGeometry().center();
+        labelFont = app.print->findChild<QLabel *>(u"lblPrn"_s)->font();
+        buttonFont = button(app)->font();
+        QTRY_VERIFY_WITH_TIMEOUT(script->hasEnded(), 20000);
+        QTest::mouseClick(button(app), Qt::LeftButton);
+    });
+    QVERIFY2((dialogCentre - mainCentre).manhattanLength() <= 2,
+             qPrintable(u"dialog centred at %1,%2, main window at %3,%4"_s.arg(dialogCentre.x())
+                            .arg(dialogCentre.y())
+                            .arg(mainCentre.x())
+                            .arg(mainCentre.y())));
+    // 8 pt at 96 dots per inch is 11 pixels, whatever the system's font size.
+    for (const QFont &font : {labelFont, buttonFont}) {
+        QCOMPARE(font.pixelSize(), 11);
+        QCOMPARE(QFontInfo(font).pixelSize(), 11);
+    }
 }
 
 QTEST_MAIN(TestPrintWindow)

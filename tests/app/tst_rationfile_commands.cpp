@@ -185,7 +185,7 @@ void TestRationFileCommands::menuOffersSaveAsAndPrintExactlyWithRows()
     QCOMPARE(FileDialog::nextFileNameCount(), 0);
     QCOMPARE(bytesOf(path), fixture("two_rows.edk"));
     QCOMPARE(offeredItems(app), (QStringList{u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileOpen"_s,
-                                             u"mnuFilePrint"_s, u"mnuFileExit"_s}));
+                                             u"mnuFilePrint"_s, u"mnuFileSavePdf"_s, u"mnuFileExit"_s}));
 
     // Removing the rows one at a time leaves Save, but not Save as or Print.
     app.main->ration()->remove(1);

@@ -2,8 +2,10 @@
 // turned into a printer's dots.
 
 #include "print/DeviceUnits.h"
+#include "print/PageBreaks.h"
 #include "print/RationPage.h"
 
+#include <QPoint>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -41,6 +43,8 @@ private slots:
     void oneRowPage();
     void manyRowsStayOnOnePage();
     void longNameIsNeitherWrappedNorShortened();
+    void longRationsGoOnFurtherPages_data();
+    void longRationsGoOnFurtherPages();
     void millimetresToDots_data();
     void millimetresToDots();
 };
@@ -95,6 +99,71 @@ void TestPrintLayout::longNameIsNeitherWrappedNorShortened()
     QCOMPARE(page.at(3).yMm, 40);
     QCOMPARE(page.at(4).text, QString(72, u'='));
     QCOMPARE(page.at(4).yMm, 50);
+}
+
+void TestPrintLayout::longRationsGoOnFurtherPages_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<double>("height"); // of the printable area, mm
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QPoint>("lastRow"); // page, y
+    QTest::addColumn<QPoint>("date");
+
+    // 290 mm: A4 less 3.5 mm above and below. A 10 pt date needs 4.2 mm, an 11 pt row 4.7 mm.
+    QTest::newRow("1 row") << 1 << 290.0 << 1 << QPoint(1, 35) << QPoint(1, 85);
+    QTest::newRow("41 rows, the date just fits") << 41 << 290.0 << 1 << QPoint(1, 235) << QPoint(1, 285);
+    QTest::newRow("42 rows, the date alone on page 2") << 42 << 290.0 << 2 << QPoint(1, 240) << QPoint(2, 10);
+    QTest::newRow("60 rows, rows 52 on on page 2") << 60 << 290.0 << 2 << QPoint(2, 50) << QPoint(2, 100);
+    // Page 1 holds 51 rows, each further page 56 (10 to 285 mm): rows 1004..1024 on page 19.
+    QTest::newRow("1024 rows") << 1024 << 290.0 << 19 << QPoint(19, 110) << QPoint(19, 160);
+    QTest::newRow("42 rows on A4 to its edges") << 42 << 297.0 << 1 << QPoint(1, 240) << QPoint(1, 290);
+    QTest::newRow("43 rows on A4 to its edges") << 43 << 297.0 << 2 << QPoint(1, 245) << QPoint(2, 10);
+}
+
+void TestPrintLayout::longRationsGoOnFurtherPages()
+{
+    QFETCH(int, rows);
+    QFETCH(double, height);
+    QStringList names;
+    for (int i = 0; i < rows; ++i)
+        names << u"Продукт %1 = %2"_s.arg(i).arg(i + 1);
+    const QList<PrintedText> single = RationPage(printout(names));
+    const QList<QList<PrintedText>> pages = SplitIntoPages(single, height);
+    QTEST(int(pages.size()), "pages");
+
+    // Every line exactly once, in order, with its text, font and x; on each page the lines keep
+    // their distances; a further page starts at the title's 10 mm; all of every line on paper;
+    // and a page ends only where the next line would not have fitted.
+    qsizetype k = 0;
+    for (int p = 0; p < pages.size(); ++p) {
+        const QList<PrintedText> &page = pages.at(p);
+        QVERIFY(!page.isEmpty());
+        QCOMPARE(page.first().yMm, p == 0 ? single.first().yMm : 10);
+        for (qsizetype i = 0; i < page.size(); ++i, ++k) {
+            const PrintedText &line = page.at(i);
+            QCOMPARE(describe(PrintedText{line.text, line.font, line.xMm, 0}),
+                     describe(PrintedText{single.at(k).text, single.at(k).font, single.at(k).xMm, 0}));
+            if (i > 0)
+                QCOMPARE(line.yMm - page.at(i - 1).yMm, single.at(k).yMm - single.at(k - 1).yMm);
+            QVERIFY2(line.yMm + TextHeightMm(line.font) <= height, qPrintable(describe(line)));
+        }
+        if (p + 1 < pages.size()) {
+            const PrintedText &next = single.at(k);
+            const int wouldBeAt = page.last().yMm + next.yMm - single.at(k - 1).yMm;
+            QVERIFY(wouldBeAt + TextHeightMm(next.font) > height);
+        }
+    }
+    QCOMPARE(k, single.size());
+
+    const auto placeOf = [&](const QString &text) {
+        for (int p = 0; p < pages.size(); ++p)
+            for (const PrintedText &line : pages.at(p))
+                if (line.text == text)
+                    return QPoint(p + 1, line.yMm);
+        return QPoint();
+    };
+    QTEST(placeOf(u"%1) Продукт %2 = %1 гр."_s.arg(rows).arg(rows - 1)), "lastRow");
+    QTEST(placeOf(u"Дата отчёта: 10.12.2026"_s), "date");
 }
 
 void TestPrintLayout::millimetresToDots_data()

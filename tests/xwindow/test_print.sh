@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Printing a ration from the real window through a real spooler: a private cupsd whose default
 # printer keeps each job's document. The page is read back from the spooled PDF and every text is
-# checked at its place; then, with no printer left, Ctrl+P shows the error box and queues nothing.
+# checked at its place. Then the spooler misbehaves: a queue that rejects jobs gets the spooler's
+# words in the error box and no completion; a stopped spooler leaves the window answering and its
+# job withdrawn by "Отменить"; with no printer left, Ctrl+P shows the error box and queues nothing.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/cups.sh"
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -11,6 +13,7 @@ A11Y="$HERE/a11y.py"
 
 CUPS="$WORK/cups"
 start_cups "$CUPS"
+CUPSD=${PIDS[-1]}
 start_x
 
 start_a11y
@@ -43,6 +46,19 @@ restore_prints_nothing() {
   done
   visible_named 'Печать завершена...' || fail "the restored notice no longer says the printing is done"
 }
+
+# error_box: prints the id of the error box over the program's windows (within 10 seconds).
+error_box() {
+  local box
+  for _ in $(seq 100); do
+    box=$(xdotool search --onlyvisible --name "^${TITLE}\$" 2>/dev/null | grep -v "^${main}\$" | head -n 1 || true)
+    [ -n "$box" ] && { echo "$box"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+documents() { ls "$CUPS/jobs" | grep -c '\.pdf$' || true; }
 
 add_product 'Творог 9%' 150
 add_product 'Молоко 3,2%' 250
@@ -86,17 +102,46 @@ done
 pdftoppm -r 100 -png -singlefile "$CUPS/jobs/1.pdf" "$ARTEFACTS/printout"
 [ "$(ls "$CUPS/jobs" | grep -c '\.pdf$')" -eq 1 ] || fail "more than one job was spooled"
 
+# A queue that rejects jobs: the error box gives the spooler's words, the dialog never reads
+# "Печать завершена...", and no job is left.
+cupsreject Edoklad || fail "cupsreject failed"
+xdotool windowactivate --sync "$main" key --clearmodifiers ctrl+p
+box=$(error_box) || fail "no error box for a queue that rejects jobs"
+visible_named $'Ошибка печати на принтере Edoklad\nDestination "Edoklad" is not accepting jobs.' \
+  || fail "the error box does not give the spooler's words"
+screenshot rejecting-queue
+xdotool windowactivate --sync "$box" key Return
+wait_window 'Печать рациона...' 20 >/dev/null || fail "the print dialog is not on screen after the error"
+sleep 0.5
+visible_named 'Печать завершена...' && fail "the dialog says the printing is done on a rejecting queue"
+visible_named 'Печать: Edoklad...' || fail "the dialog does not name the printer"
+click_named 'Отменить'
+wait_gone 'Печать рациона...' || fail "Отменить did not close the dialog"
+[ -z "$(lpstat -o Edoklad)" ] || fail "a rejecting queue holds a job: $(lpstat -o Edoklad)"
+[ "$(documents)" -eq 1 ] || fail "a rejecting queue printed a document"
+cupsaccept Edoklad || fail "cupsaccept failed"
+
+# A stopped spooler: the dialog is on screen and answering at once, reading "Отменить"; the
+# click closes it; once the spooler runs again the job is withdrawn and nothing is printed.
+hung() { kill -CONT "$CUPSD"; fail "$@"; }
+kill -STOP "$CUPSD"
+xdotool windowactivate --sync "$main" key --clearmodifiers ctrl+p
+wait_window 'Печать рациона...' 5 >/dev/null || hung "the print dialog did not show while the spooler hangs"
+timeout 10 /usr/bin/python3 "$A11Y" centre 'Отменить' >/dev/null || hung "the window does not answer while the spooler hangs"
+screenshot hung-spooler
+click_named 'Отменить'
+wait_gone 'Печать рациона...' || hung "Отменить did not close the dialog while the spooler hangs"
+timeout 10 /usr/bin/python3 "$A11Y" totals >/dev/null || hung "the main window does not answer after Отменить"
+kill -CONT "$CUPSD"
+sleep 3
+[ "$(documents)" -eq 1 ] || fail "the withdrawn job was printed"
+[ -z "$(lpstat -o Edoklad)" ] || fail "the withdrawn job is still queued: $(lpstat -o Edoklad)"
+
 # No printer: the error box, then the dialog without the completion text; nothing is queued.
 lpadmin -x Edoklad || fail "lpadmin could not remove the queue"
 requests=$(grep -c -E 'Print-Job|Create-Job' "$CUPS/log/access_log" || true)
 xdotool windowactivate --sync "$main" key --clearmodifiers ctrl+p
-box=""
-for _ in $(seq 100); do
-  box=$(xdotool search --onlyvisible --name "^${TITLE}\$" 2>/dev/null | grep -v "^${main}\$" | head -n 1 || true)
-  [ -n "$box" ] && break
-  sleep 0.1
-done
-[ -n "$box" ] || fail "no error box without a printer"
+box=$(error_box) || fail "no error box without a printer"
 visible_named 'There is no default printer currently selected' || fail "the error box does not name the fault"
 screenshot no-printer
 xdotool windowactivate --sync "$box" key Return
@@ -106,7 +151,7 @@ visible_named 'Печать завершена...' && fail "the dialog says the 
 click_named 'Отменить'
 sleep 0.5
 [ "$(grep -c -E 'Print-Job|Create-Job' "$CUPS/log/access_log" || true)" -eq "$requests" ] || fail "a job was sent without a printer"
-[ "$(ls "$CUPS/jobs" | grep -c '\.pdf$')" -eq 1 ] || fail "a document was spooled without a printer"
+[ "$(documents)" -eq 1 ] || fail "a document was spooled without a printer"
 
 xdotool windowactivate --sync "$main" key --clearmodifiers alt+x
 wait_exit "$APP_PID" || fail "Alt+X did not end the program"

@@ -13,8 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Suffix = QStringLiteral("edk");
-
 QStringList &nextFileNames()
 {
     static QStringList names;
@@ -25,15 +23,20 @@ QStringList &nextFileNames()
 // Opens first in the working folder, where the program keeps its files, and not in the folder
 // some other program last used in a dialog like this one (which is remembered user-wide).
 FileDialog::FileDialog(QWidget *parent, const QString &title, AcceptMode mode)
-    : QFileDialog(parent, title, QDir::currentPath())
+    : FileDialog(parent, title, mode, {u"Едоклад  (*.edk)"_s, u"Все файлы (*)"_s}, u"edk"_s)
 {
-    const QStringList filters{u"Едоклад  (*.edk)"_s, u"Все файлы (*)"_s};
+}
+
+FileDialog::FileDialog(QWidget *parent, const QString &title, AcceptMode mode, const QStringList &filters,
+                       const QString &suffix)
+    : QFileDialog(parent, title, QDir::currentPath()), m_suffix(suffix)
+{
     setNameFilters(filters);
     selectNameFilter(filters.first());
     // Qt's dialog would add the suffix to any typed name without one, so a file that exists under
     // the name as typed could not be opened: Open adds it itself (withDefaultSuffix).
     if (mode == AcceptSave)
-        setDefaultSuffix(Suffix);
+        setDefaultSuffix(suffix);
     setAcceptMode(mode);
     // The file chosen for Open need not exist: a missing one is reported by the command.
     setFileMode(AnyFile);
@@ -102,7 +105,7 @@ QString FileDialog::withDefaultSuffix(const QString &path) const
     // Open takes the file as typed where one exists; only a name of nothing gets the suffix.
     if (acceptMode() == AcceptOpen && info.exists())
         return path;
-    return path + u'.' + Suffix;
+    return path + u'.' + m_suffix;
 }
 
 bool FileDialog::mayReplace(const QString &path)

@@ -11,6 +11,9 @@ class FileDialog : public QFileDialog
     Q_OBJECT
 public:
     FileDialog(QWidget *parent, const QString &title, AcceptMode mode);
+    // A dialog for other files: FILTERS, the first one selected, and the suffix added to a bare name.
+    FileDialog(QWidget *parent, const QString &title, AcceptMode mode, const QStringList &filters,
+               const QString &suffix);
 
     // Shows the dialog modally and returns the path chosen, or an empty text when cancelled.
     [[nodiscard]] QString choose();
@@ -32,5 +35,6 @@ private:
     // Before the save dialog takes a file that exists: the platform's question.
     [[nodiscard]] bool mayReplace(const QString &path);
 
+    QString m_suffix;
     QString m_lastChoice;
 };

@@ -1,62 +1,28 @@
 #include "printing/DefaultPrinter.h"
 
-#include <QPrinter>
-#include <QPrinterInfo>
+#include "printing/CupsSpooler.h"
 
 namespace {
-enum class Source { System, PdfFile, None };
-
-struct Override
+std::function<std::unique_ptr<Spooler>()> &replacement()
 {
-    Source source = Source::System;
-    QString path;
-    QString name;
-};
-
-Override &override_()
-{
-    static Override o;
-    return o;
+    static std::function<std::unique_ptr<Spooler>()> make;
+    return make;
 }
 } // namespace
 
-DefaultPrinter::Choice DefaultPrinter::current()
+std::unique_ptr<Spooler> DefaultPrinter::spooler()
 {
-    const Override &o = override_();
-    Choice choice;
-    switch (o.source) {
-    case Source::System: {
-        // Without a default printer QPrinter would quietly write a PDF file with no name.
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull())
-            return choice;
-        choice.name = info.printerName();
-        choice.printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-        break;
-    }
-    case Source::PdfFile:
-        choice.name = o.name;
-        choice.printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        choice.printer->setOutputFormat(QPrinter::PdfFormat);
-        choice.printer->setOutputFileName(o.path);
-        break;
-    case Source::None:
-        break;
-    }
-    return choice;
+    if (replacement())
+        return replacement()();
+    return std::make_unique<CupsSpooler>();
 }
 
-void DefaultPrinter::usePdfFile(const QString &path, const QString &name)
+void DefaultPrinter::useSpooler(std::function<std::unique_ptr<Spooler>()> make)
 {
-    override_() = {Source::PdfFile, path, name};
-}
-
-void DefaultPrinter::useNoPrinter()
-{
-    override_() = {Source::None, {}, {}};
+    replacement() = std::move(make);
 }
 
 void DefaultPrinter::useSystem()
 {
-    override_() = {};
+    replacement() = nullptr;
 }

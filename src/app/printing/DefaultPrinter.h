@@ -1,28 +1,19 @@
 #pragma once
 
-#include <QString>
+#include "printing/Spooler.h"
 
+#include <functional>
 #include <memory>
 
-class QPrinter;
-
-// The printer a print job goes to: the system's default printer with its own defaults for paper,
-// orientation and copies, at its full resolution. Tests put a PDF file or "no printer" in its place,
-// so windows print without a spooler.
+// Where print jobs go: the system's CUPS scheduler and its default printer. Tests put a spooler
+// of their own in its place, so windows print without one.
 class DefaultPrinter
 {
 public:
-    // The printer and the name to show for it; an empty printer when none is installed.
-    struct Choice
-    {
-        QString name;
-        std::unique_ptr<QPrinter> printer;
-    };
+    // A spooler for one job, used on that job's thread.
+    [[nodiscard]] static std::unique_ptr<Spooler> spooler();
 
-    [[nodiscard]] static Choice current();
-
-    // Tests: print into a PDF file shown as the printer NAME, print nowhere, or use the system again.
-    static void usePdfFile(const QString &path, const QString &name);
-    static void useNoPrinter();
+    // Tests: every job gets a spooler from MAKE; useSystem() goes back to CUPS.
+    static void useSpooler(std::function<std::unique_ptr<Spooler>()> make);
     static void useSystem();
 };

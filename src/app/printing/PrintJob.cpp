@@ -1,48 +1,139 @@
 #include "printing/PrintJob.h"
 
-#include "printing/PageDrawing.h"
-#include "UserError.h"
+#include "printing/PdfPages.h"
 
-#include <QPainter>
-#include <QPrinter>
+#include <QBuffer>
 
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 using namespace Qt::StringLiterals;
 
-PrintJob::PrintJob(QPrinter &printer, QString name) : m_printer(printer), m_name(std::move(name)) {}
-
-void PrintJob::BeginDoc()
+struct PrintJob::Shared
 {
-    m_page.clear();
+    std::mutex mutex;
+    PrintJob *receiver = nullptr; // cleared when the job object goes
+    std::atomic<bool> aborted = false;
+
+    // Runs STEP on the interface thread, on the job object if it is still there.
+    void post(std::function<void(PrintJob &)> step)
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (receiver)
+            QMetaObject::invokeMethod(
+                receiver, [job = receiver, step = std::move(step)] { step(*job); }, Qt::QueuedConnection);
+    }
+};
+
+namespace {
+QString refusal(const QString &printer, const QString &words)
+{
+    QString message = u"Ошибка печати на принтере "_s + printer;
+    if (!words.isEmpty())
+        message += u'\n' + words;
+    return message;
+}
+
+// The job's steps, on its own thread.
+void run(const std::shared_ptr<PrintJob::Shared> &shared, Spooler &spooler, const RationPrintout &printout)
+{
+    const auto fail = [&](const QString &message) {
+        shared->post([message](PrintJob &job) { job.finish(false, message); });
+    };
+
+    const std::optional<Spooler::Printer> printer = spooler.defaultPrinter();
+    if (!printer) {
+        fail(u"There is no default printer currently selected"_s);
+        return;
+    }
+    shared->post([name = printer->name](PrintJob &job) {
+        if (job.Printing())
+            emit job.printerNamed(name);
+    });
+
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    if (!WriteRationPdf(pdf, printout, printer->layout)) {
+        fail(refusal(printer->name, {}));
+        return;
+    }
+    if (shared->aborted)
+        return;
+
+    const int id = spooler.createHeldJob(*printer);
+    if (id <= 0) {
+        fail(refusal(printer->name, spooler.lastError()));
+        return;
+    }
+    if (shared->aborted) {
+        spooler.cancel(*printer, id);
+        return;
+    }
+    if (!spooler.sendDocument(*printer, id, pdf.data())) {
+        const QString words = spooler.lastError();
+        spooler.cancel(*printer, id);
+        fail(refusal(printer->name, words));
+        return;
+    }
+    if (shared->aborted) {
+        spooler.cancel(*printer, id);
+        return;
+    }
+    if (!spooler.release(*printer, id)) {
+        const QString words = spooler.lastError();
+        spooler.cancel(*printer, id);
+        fail(refusal(printer->name, words));
+        return;
+    }
+    if (shared->aborted) {
+        spooler.cancel(*printer, id); // too late to be sure, but as soon as possible
+        return;
+    }
+    shared->post([](PrintJob &job) { job.finish(true, {}); });
+}
+} // namespace
+
+PrintJob::PrintJob(std::unique_ptr<Spooler> spooler, RationPrintout printout, QObject *parent)
+    : QObject(parent), m_shared(std::make_shared<Shared>()), m_spooler(std::move(spooler)),
+      m_printout(std::move(printout))
+{
+    m_shared->receiver = this;
+}
+
+PrintJob::~PrintJob()
+{
+    Abort();
+    const std::lock_guard<std::mutex> lock(m_shared->mutex);
+    m_shared->receiver = nullptr;
+}
+
+void PrintJob::start()
+{
+    if (!m_spooler)
+        return; // a job runs once
     m_printing = true;
-}
-
-void PrintJob::Draw(const PrintedText &text)
-{
-    if (m_printing)
-        m_page.append(text);
-}
-
-bool PrintJob::EndDoc()
-{
-    if (!m_printing)
-        return false;
-    m_printing = false;
-    const QList<PrintedText> page = std::exchange(m_page, {});
-
-    m_printer.setDocName(QString());
-    QPainter painter;
-    if (!painter.begin(&m_printer))
-        throw UserError(u"Ошибка печати на принтере "_s + m_name);
-    DrawPage(painter, page);
-    if (!painter.end())
-        throw UserError(u"Ошибка печати на принтере "_s + m_name);
-    return true;
+    // Detached: a hung spooler must keep neither the window nor the program's end waiting.
+    std::thread([shared = m_shared, spooler = std::move(m_spooler), printout = m_printout] {
+        run(shared, *spooler, printout);
+    }).detach();
 }
 
 void PrintJob::Abort()
 {
     m_printing = false;
-    m_page.clear();
+    m_shared->aborted = true;
+}
+
+void PrintJob::finish(bool printed, const QString &message)
+{
+    if (!m_printing)
+        return; // aborted meanwhile: no one waits for the outcome
+    m_printing = false;
+    if (printed)
+        emit this->printed();
+    else
+        emit failed(message);
 }

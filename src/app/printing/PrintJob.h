@@ -1,35 +1,48 @@
 #pragma once
 
 #include "print/RationPage.h"
+#include "printing/Spooler.h"
 
-#include <QList>
+#include <QObject>
 #include <QString>
 
-class QPrinter;
+#include <memory>
 
-// One document on a printer: begin it, draw its texts, end it (the page goes to the spooler),
-// or abort it. Qt cannot take a page back once a painter has begun on a spooled printer, so the
-// texts are kept and the page is drawn and handed over in one step when the document ends:
-// an aborted document never reaches the spooler.
-class PrintJob
+// One printout on the default printer, run on a thread of its own so that a spooler that is
+// slow or hung never stops the windows: the spooler names the printer, the pages are drawn as a
+// PDF on its paper, a held job is created, the document handed over, and only then is the job
+// released. The printout counts as printed only once all of that was accepted.
+//
+// Abort withdraws the job at whatever step it is: the thread cancels the job as soon as the
+// spooler answers, and since the job stays held until the last step nothing of it reaches the
+// paper. The thread may outlive this object (a hung spooler); it then reports to no one.
+class PrintJob : public QObject
 {
+    Q_OBJECT
 public:
-    // NAME is the printer's name as the user knows it, for the error messages.
-    PrintJob(QPrinter &printer, QString name);
+    PrintJob(std::unique_ptr<Spooler> spooler, RationPrintout printout, QObject *parent = nullptr);
+    // A job still in progress is aborted.
+    ~PrintJob() override;
 
-    void BeginDoc();
-    void Draw(const PrintedText &text);
-    // Draws the page and hands it to the spooler; false when the document was aborted.
-    // Throws UserError when the printer cannot take the page.
-    [[nodiscard]] bool EndDoc();
-    // Drops the document in progress; nothing of it is printed.
-    void Abort();
-
+    void start();
+    // Started, and neither printed, failed nor aborted yet.
     [[nodiscard]] bool Printing() const { return m_printing; }
+    void Abort();
+    // The thread's outcome, on the interface thread.
+    void finish(bool printed, const QString &message);
+
+    // What the job's thread shares with this object.
+    struct Shared;
+
+signals:
+    void printerNamed(const QString &name);
+    void printed();
+    // The message for the user: no printer, or the spooler's refusal in its own words.
+    void failed(const QString &message);
 
 private:
-    QPrinter &m_printer;
-    QString m_name;
-    QList<PrintedText> m_page;
+    std::shared_ptr<Shared> m_shared;
+    std::unique_ptr<Spooler> m_spooler;
+    RationPrintout m_printout;
     bool m_printing = false;
 };

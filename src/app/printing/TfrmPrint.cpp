@@ -1,16 +1,15 @@
 #include "printing/TfrmPrint.h"
 
-#include "printing/DefaultPrinter.h"
 #include "look/Fonts.h"
-#include "messages/Guarded.h"
-#include "printing/PrintJob.h"
-#include "UserError.h"
 #include "look/WindowLook.h"
+#include "messages/Guarded.h"
+#include "messages/MessageBoxes.h"
+#include "printing/DefaultPrinter.h"
+#include "printing/PrintJob.h"
 
 #include <QDate>
 #include <QLabel>
 #include <QLocale>
-#include <QPrinter>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -55,27 +54,33 @@ void TfrmPrint::FormShow()
     lblPrn->clear();
     BitBtn1->setText(u"Отменить"_s);
 
-    DefaultPrinter::Choice target = DefaultPrinter::current();
-    if (!target.printer)
-        throw UserError(u"There is no default printer currently selected"_s);
-    lblPrn->setText(u"Печать: "_s + target.name + u"..."_s);
-
     RationPrintout printout = m_printout;
     printout.date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
 
-    PrintJob job(*target.printer, target.name);
-    job.BeginDoc();
-    for (const PrintedText &text : RationPage(printout))
-        job.Draw(text);
-    if (!job.EndDoc())
-        return; // aborted, nothing printed; no abort comes yet, as the job runs inside the show event
-
-    lblPrn->setText(u"Печать завершена..."_s);
-    BitBtn1->setText(u"Закрыть"_s);
+    // The spooler is talked to on the job's own thread: the dialog is on screen, reading
+    // "Отменить", until the spooler has taken the job.
+    delete m_job;
+    m_job = new PrintJob(DefaultPrinter::spooler(), printout, this);
+    connect(m_job, &PrintJob::printerNamed, this,
+            [this](const QString &name) { lblPrn->setText(u"Печать: "_s + name + u"..."_s); });
+    connect(m_job, &PrintJob::printed, this, [this] {
+        lblPrn->setText(u"Печать завершена..."_s);
+        BitBtn1->setText(u"Закрыть"_s);
+    });
+    connect(m_job, &PrintJob::failed, this, [](const QString &message) { MessageBoxes::showException(message); });
+    m_job->start();
 }
 
 void TfrmPrint::BitBtn1Click()
 {
-    // The job has ended by now: it runs inside the show event, which takes no click.
-    reject();
+    // Before the spooler has answered, the job is withdrawn: nothing of it is printed.
+    if (m_job && m_job->Printing())
+        m_job->Abort();
+    QDialog::reject();
+}
+
+void TfrmPrint::reject()
+{
+    // Escape and the close box leave as the button does.
+    BitBtn1Click();
 }

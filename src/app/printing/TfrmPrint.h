@@ -4,11 +4,13 @@
 
 #include <QDialog>
 
+class PrintJob;
 class QLabel;
 class QPushButton;
 
-// The print dialog: created hidden at start-up. Each time it is shown it prints the ration on the
-// default printer before it appears, then stays as a notice that the page has gone to the spooler.
+// The print dialog: created hidden at start-up. Each time it is shown it starts printing the
+// ration on the default printer; it reads "Отменить" until the spooler has taken the job, then
+// stays as a notice that the pages have gone to the spooler.
 class TfrmPrint : public QDialog
 {
     Q_OBJECT
@@ -22,6 +24,8 @@ public slots:
     void FormShow();
     void BitBtn1Click();
 
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -29,4 +33,5 @@ private:
     QLabel *lblPrn = nullptr; // what is being printed, then that it is done
     QPushButton *BitBtn1 = nullptr; // Cancel, then Close
     RationPrintout m_printout;
+    PrintJob *m_job = nullptr; // the last job started; Abort withdraws it while it is printing
 };

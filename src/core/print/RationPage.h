@@ -5,8 +5,8 @@
 #include <QStringList>
 
 // The printed ration as data: every text of the page with its font and its top-left corner in
-// whole millimetres from the top-left of the printer's printable area. One page, whatever the
-// number of rows; nothing is wrapped or shortened.
+// whole millimetres from the top-left of the printer's printable area, laid out as if the page
+// were endless (SplitIntoPages spreads them over the paper); nothing is wrapped or shortened.
 
 struct PrintFont
 {

@@ -1,0 +1,158 @@
+#include "printing/CupsSpooler.h"
+
+#include <QLocale>
+#include <QPageSize>
+#include <QSizeF>
+
+#include <cups/cups.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+// The queue's name without the instance a user may have added after "/".
+QByteArray queueName(const Spooler::Printer &printer)
+{
+    return printer.name.section(u'/', 0, 0).toUtf8();
+}
+
+bool succeeded(ipp_status_t status)
+{
+    return status <= IPP_STATUS_OK_CONFLICTING;
+}
+
+QPageLayout layoutFromHundredthsOfMm(int width, int length, int left, int top, int right, int bottom)
+{
+    const QPageSize size(QSizeF(width / 100.0, length / 100.0), QPageSize::Millimeter, QString(),
+                         QPageSize::ExactMatch);
+    return QPageLayout(size, QPageLayout::Portrait,
+                       QMarginsF(left / 100.0, top / 100.0, right / 100.0, bottom / 100.0),
+                       QPageLayout::Millimeter);
+}
+
+// The paper the printer takes by default, with the margins it cannot print on. A queue that
+// does not describe its paper (a raw queue) gets the paper of the user's region, margins none.
+QPageLayout defaultLayout(http_t *http, cups_dest_t *dest)
+{
+    QPageLayout layout;
+    if (cups_dinfo_t *info = cupsCopyDestInfo(http, dest)) {
+        cups_size_t size;
+        if (cupsGetDestMediaDefault(http, dest, info, 0, &size))
+            layout = layoutFromHundredthsOfMm(size.width, size.length, size.left, size.top, size.right,
+                                              size.bottom);
+        cupsFreeDestInfo(info);
+    }
+    if (layout.isValid())
+        return layout;
+    if (const char *media = cupsGetOption("media", dest->num_options, dest->options)) {
+        const pwg_media_t *pwg = pwgMediaForPWG(media);
+        if (!pwg)
+            pwg = pwgMediaForLegacy(media);
+        if (pwg && pwg->width > 0 && pwg->length > 0)
+            return layoutFromHundredthsOfMm(pwg->width, pwg->length, 0, 0, 0, 0);
+    }
+    const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+}
+} // namespace
+
+CupsSpooler::~CupsSpooler()
+{
+    if (m_http)
+        httpClose(m_http);
+}
+
+http_t *CupsSpooler::connection()
+{
+    if (!m_http) {
+        m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr);
+        if (!m_http)
+            m_lastError = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    return m_http;
+}
+
+void CupsSpooler::keepError()
+{
+    m_lastError = QString::fromUtf8(cupsLastErrorString());
+}
+
+std::optional<Spooler::Printer> CupsSpooler::defaultPrinter()
+{
+    http_t *http = connection();
+    if (!http)
+        return std::nullopt;
+    cups_dest_t *dest = cupsGetNamedDest(http, nullptr, nullptr);
+    if (!dest) {
+        keepError();
+        return std::nullopt;
+    }
+    Printer printer;
+    printer.name = QString::fromUtf8(dest->name);
+    if (dest->instance)
+        printer.name += u'/' + QString::fromUtf8(dest->instance);
+    printer.layout = defaultLayout(http, dest);
+    cupsFreeDests(1, dest);
+    return printer;
+}
+
+int CupsSpooler::createHeldJob(const Printer &printer)
+{
+    http_t *http = connection();
+    if (!http)
+        return 0;
+    // No paper, copies or orientation of ours: the queue's defaults apply.
+    cups_option_t *options = nullptr;
+    const int count = cupsAddOption("job-hold-until", "indefinite", 0, &options);
+    const int job = cupsCreateJob(http, queueName(printer).constData(), "", count, options);
+    cupsFreeOptions(count, options);
+    if (job <= 0)
+        keepError();
+    return job;
+}
+
+bool CupsSpooler::sendDocument(const Printer &printer, int job, const QByteArray &pdf)
+{
+    http_t *http = connection();
+    if (!http)
+        return false;
+    const QByteArray queue = queueName(printer);
+    if (cupsStartDocument(http, queue.constData(), job, "", CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE) {
+        keepError();
+        return false;
+    }
+    if (cupsWriteRequestData(http, pdf.constData(), size_t(pdf.size())) != HTTP_STATUS_CONTINUE) {
+        static_cast<void>(cupsFinishDocument(http, queue.constData()));
+        keepError();
+        return false;
+    }
+    if (!succeeded(cupsFinishDocument(http, queue.constData()))) {
+        keepError();
+        return false;
+    }
+    return true;
+}
+
+bool CupsSpooler::release(const Printer & /*printer*/, int job)
+{
+    http_t *http = connection();
+    if (!http)
+        return false;
+    ipp_t *request = ippNewRequest(IPP_OP_RELEASE_JOB);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/jobs/%d", job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippDelete(cupsDoRequest(http, request, "/jobs"));
+    if (!succeeded(cupsLastError())) {
+        keepError();
+        return false;
+    }
+    return true;
+}
+
+void CupsSpooler::cancel(const Printer &printer, int job)
+{
+    if (http_t *http = connection())
+        static_cast<void>(cupsCancelJob2(http, queueName(printer).constData(), job, 0));
+}
