@@ -13,6 +13,7 @@ class TabcMenuItem;
 class TabcPopupMenu;
 class TabcRotLabel;
 class TfrmPrint;
+class TfrmSearch;
 class TfrmWeight;
 class QAction;
 class QFrame;
@@ -57,6 +58,7 @@ public slots:
     void mnuFileOpenClick();
     void mnuFilePrintClick();
     void mnuFileExitClick();
+    void mnuCatalogueFindClick();
 
 protected:
     bool event(QEvent *event) override;
@@ -66,11 +68,14 @@ private:
     void createPanels();
     void createTotals();
     void createMenu();
+    void createCatalogueMenu();
     void createContextMenus();
     void createFileDialogs();
     void showTotals();
     void runFirstActivation();
     void shortcutActivated(QAction *item);
+    // Shows product p of category k in the two grids, as if the user had gone there.
+    void showProduct(int k, int p);
 
     Catalogue &m_catalogue;
     CategoryListModel *m_categories = nullptr;
@@ -79,6 +84,7 @@ private:
     RationFileCommands *m_files = nullptr;
     TfrmWeight *m_frmWeight = nullptr;
     TfrmPrint *m_frmPrint = nullptr;
+    TfrmSearch *m_frmSearch = nullptr; // made on first use: nothing of it at start-up
     bool m_activated = false;
     bool m_activationQueued = false;
 
@@ -100,6 +106,9 @@ private:
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFilePrint = nullptr;
     QAction *mnuFileExit = nullptr;
+
+    QMenu *mnuCatalogue = nullptr;
+    QAction *mnuCatalogueFind = nullptr;
 
     QMenu *PopupMenu1 = nullptr;
     TabcPopupMenu *abcPopupMenu1 = nullptr;

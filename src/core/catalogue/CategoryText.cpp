@@ -57,7 +57,12 @@ ProductRecord CategoryText::product(int r) const
 
 QString CategoryText::productName(int r) const
 {
+    return Cp1251::decode(productNameBytes(r));
+}
+
+QByteArrayView CategoryText::productNameBytes(int r) const
+{
     if (r < 1 || size_t(r) > m_productStarts.size())
         return {};
-    return Cp1251::decode(ProductNameInLine(lineAt(m_productStarts[size_t(r - 1)])));
+    return ProductNameInLine(lineAt(m_productStarts[size_t(r - 1)]));
 }
