@@ -144,8 +144,8 @@ bool TfrmSearch::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
-        if (watched == lstFound->viewport())
-            mouseEvent(static_cast<QMouseEvent *>(event));
+        if (watched == lstFound->viewport() && mouseEvent(static_cast<QMouseEvent *>(event)))
+            return true;
         break;
     default:
         break;
@@ -175,24 +175,26 @@ bool TfrmSearch::keyEvent(QObject *watched, QKeyEvent *key)
     return true;
 }
 
-void TfrmSearch::mouseEvent(QMouseEvent *mouse)
+bool TfrmSearch::mouseEvent(QMouseEvent *mouse)
 {
     if (mouse->button() != Qt::LeftButton)
-        return; // LeftPressOnly keeps the other buttons from the rows
+        return false; // LeftPressOnly keeps the other buttons from the rows
+    const QModelIndex index = lstFound->indexAt(mouse->position().toPoint());
     if (mouse->type() != QEvent::MouseButtonRelease) {
         m_leftPressed = true;
-        return;
+        // Below the rows the view would clear the selection and leave Enter's row unmarked.
+        return !index.isValid();
     }
     // Only the release of a press on this list picks: on X11 the release of a click that closed
     // a menu or a dialog elsewhere arrives wherever the pointer is.
     if (!m_leftPressed)
-        return;
+        return false;
     m_leftPressed = false;
-    const QModelIndex index = lstFound->indexAt(mouse->position().toPoint());
-    if (!index.isValid())
-        return;
-    lstFound->setCurrentIndex(index);
-    choose(index);
+    if (index.isValid()) {
+        lstFound->setCurrentIndex(index);
+        choose(index);
+    }
+    return false;
 }
 
 void TfrmSearch::choose(const QModelIndex &index)
@@ -207,7 +209,14 @@ void TfrmSearch::choose(const QModelIndex &index)
         this,
         [this, place] {
             emit productChosen(place.category, place.product);
-            edtFind->selectAll(); // the next words replace these
+            // The mass dialog has closed, and a window manager gives the keyboard to its parent,
+            // the main window, where typing would jump in the grids: it comes back here, and the
+            // next words replace these.
+            if (isVisible()) {
+                activateWindow();
+                edtFind->setFocus(Qt::OtherFocusReason);
+                edtFind->selectAll();
+            }
         },
         Qt::QueuedConnection);
 }

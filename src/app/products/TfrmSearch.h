@@ -37,7 +37,7 @@ private:
     void edtFindChange(const QString &text);
     void showFirstFound();
     [[nodiscard]] bool keyEvent(QObject *watched, QKeyEvent *key);
-    void mouseEvent(QMouseEvent *mouse);
+    [[nodiscard]] bool mouseEvent(QMouseEvent *mouse);
     void choose(const QModelIndex &index);
 
     FoundProductsModel *m_found = nullptr;
