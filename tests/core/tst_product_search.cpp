@@ -3,6 +3,8 @@
 // answers as a search from scratch.
 #include "Cp1251.h"
 #include "Cp1251Fold.h"
+#include "LineReader.h"
+#include "catalogue/ProductLine.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/FoundProductsModel.h"
 #include "catalogue/ProductSearch.h"
@@ -63,6 +65,8 @@ class TestProductSearch : public QObject
 
 private slots:
     void folding();
+    void nameBytes_data();
+    void nameBytes();
     void matching_data();
     void matching();
     void manyFound();
@@ -84,6 +88,30 @@ void TestProductSearch::folding()
         QCOMPARE(Cp1251::decode(QByteArray(1, char(folded))), expected);
         QCOMPARE(Cp1251Fold::fold(char(folded)), folded);
     }
+}
+
+void TestProductSearch::nameBytes_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("CR LF") << QByteArray("Milk;1;2;3;4\r\n");
+    QTest::newRow("LF") << QByteArray("Milk;1;2;3;4\nNext;1\n");
+    QTest::newRow("CR inside") << QByteArray("Mi\rlk\r;1\r\n");
+    QTest::newRow("no separator") << QByteArray("Milk\r\n");
+    QTest::newRow("leading separators") << QByteArray(";;Milk;1\n");
+    QTest::newRow("separators only") << QByteArray(";;\r\n");
+    QTest::newRow("CR at the very end") << QByteArray("Milk\r");
+    QTest::newRow("no line end") << QByteArray("Milk;1");
+    QTest::newRow("empty last line") << QByteArray("\r\n");
+}
+
+// The search reads names straight from the bytes: the same name as a line cut into fields.
+void TestProductSearch::nameBytes()
+{
+    QFETCH(QByteArray, line);
+    const CategoryText text("Cat\n" + line, Catalogue::MaxProducts);
+    LineReader lines(line);
+    const LineReader::Span first = lines.next();
+    QCOMPARE(text.productNameBytes(1), ProductNameInLine(QByteArrayView(line).sliced(first.start, first.length)));
 }
 
 void TestProductSearch::matching_data()
