@@ -3,6 +3,8 @@
 // it against merely reading and decoding its bytes, the memory it takes, and refilling the product
 // grid with 1023 products.
 #include "Cp1251.h"
+#include "LargestCatalogue.h"
+#include "ResidentMemory.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/LoadCatalogue.h"
 #include "catalogue/ProductListModel.h"
@@ -17,9 +19,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -30,56 +29,9 @@ QTemporaryDir *catalogueDir = nullptr;
 QStringList categoryPaths; // absolute, index first
 qint64 catalogueBytes = 0;
 
-void writeCp1251(const QString &path, const QString &text)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    const QByteArray bytes = Cp1251::encode(text);
-    file.write(bytes);
-    catalogueBytes += bytes.size();
-}
-
-// Windows-style files (CR LF) with names and values as a real catalogue has them.
 void generateCatalogue()
 {
-    const QStringList foods{u"Молоко"_s, u"Сыр"_s, u"Творог"_s, u"Кефир"_s, u"Хлеб"_s, u"Говядина"_s,
-                            u"Свинина"_s, u"Курица"_s, u"Треска"_s, u"Гречка"_s, u"Рис"_s, u"Яблоко"_s,
-                            u"Капуста"_s, u"Картофель"_s, u"Печенье"_s, u"Шоколад"_s};
-    const QStringList kinds{u"российский"_s, u"домашний"_s, u"отварной"_s, u"жареный"_s, u"копчёный"_s,
-                            u"обезжиренный"_s, u"свежий"_s, u"сушёный"_s, u"«Особый»"_s, u"тушёный"_s};
-    const QDir files(catalogueDir->filePath(u"files"_s));
-    QDir().mkpath(files.path());
-    QString index;
-    for (int k = 1; k <= Catalogue::MaxCategories; ++k) {
-        const QString name = u"кат"_s + QString::number(k).rightJustified(3, u'0') + u".txt"_s;
-        index += name + u"\r\n"_s;
-        QString text = u"Категория продуктов № "_s + QString::number(k) + u"\r\n"_s;
-        for (int r = 1; r <= Catalogue::MaxProducts; ++r) {
-            const int seed = k * 7919 + r * 104729;
-            text += foods[seed % foods.size()] + u' ' + kinds[(seed / 16) % kinds.size()] + u" №"_s
-                + QString::number(r) + u';' + QString::number(seed % 300 / 10.0, 'f', 1).replace(u'.', u',')
-                + u';' + QString::number(seed % 400 / 10.0, 'f', 1).replace(u'.', u',') + u';'
-                + QString::number(seed % 700 / 10.0, 'f', 1).replace(u'.', u',') + u';'
-                + QString::number(seed % 900) + u"\r\n"_s;
-        }
-        writeCp1251(files.filePath(name), text);
-        categoryPaths << files.filePath(name);
-    }
-    writeCp1251(files.filePath(u"db.txt"_s), index);
-    categoryPaths.prepend(files.filePath(u"db.txt"_s));
-}
-
-double residentMegabytes()
-{
-    long pages = 0;
-    long resident = 0;
-    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+    categoryPaths = LargestCatalogue::write(catalogueDir->path(), &catalogueBytes);
 }
 
 QByteArray readBytes(const QString &path)

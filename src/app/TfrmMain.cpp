@@ -11,6 +11,7 @@
 #include "Texts.h"
 #include "printing/PdfFileCommand.h"
 #include "printing/TfrmPrint.h"
+#include "products/TfrmSearch.h"
 #include "TfrmWeight.h"
 #include "look/WindowLook.h"
 #include "catalogue/Catalogue.h"
@@ -88,6 +89,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     createPanels();
     createTotals();
     createMenu();
+    createCatalogueMenu();
     WindowLook::matchGround(menuBar());
     createContextMenus();
     createFileDialogs();
@@ -245,6 +247,16 @@ void TfrmMain::createMenu()
     mnuFileExit = addItem("mnuFileExit", u"Выход"_s, AppIcons::Exit, QKeySequence(Qt::ALT | Qt::Key_X));
 
     connect(mnuFileExit, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileExitClick));
+}
+
+void TfrmMain::createCatalogueMenu()
+{
+    mnuCatalogue = menuBar()->addMenu(u"&Каталог"_s);
+    mnuCatalogue->setObjectName(u"mnuCatalogue"_s);
+    mnuCatalogueFind = mnuCatalogue->addAction(u"Найти продукт..."_s);
+    mnuCatalogueFind->setObjectName(u"mnuCatalogueFind"_s);
+    mnuCatalogueFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(mnuCatalogueFind, &QAction::triggered, this, [this] { runGuarded([&] { mnuCatalogueFindClick(); }); });
 }
 
 void TfrmMain::shortcutActivated(QAction *item)
@@ -508,6 +520,38 @@ void TfrmMain::mnuFileExitClick()
     if (modalDialogOpen())
         return;
     emit endRequested();
+}
+
+void TfrmMain::mnuCatalogueFindClick()
+{
+    if (!m_frmSearch) {
+        m_frmSearch = new TfrmSearch(&m_catalogue, this);
+        // A product picked there is added as one released in the product grid: that is where
+        // it goes first.
+        connect(m_frmSearch, &TfrmSearch::productChosen, this, [this](int k, int p) {
+            runGuarded([&] {
+                showProduct(k, p);
+                sgrProductsMouseUp(Qt::LeftButton);
+            });
+        });
+        // Back in this window, the keyboard goes on from the product last picked.
+        connect(m_frmSearch, &QDialog::finished, this, [this] {
+            activateWindow();
+            if (m_frmSearch->chosen().category > 0)
+                sgrProducts->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    m_frmSearch->show();
+    m_frmSearch->raise();
+    m_frmSearch->activateWindow();
+}
+
+void TfrmMain::showProduct(int k, int p)
+{
+    sgrCategory->setCurrentIndex(m_categories->index(k - 1, 0)); // refills the product grid
+    const QModelIndex product = m_products->index(p - 1, 0);
+    sgrProducts->setCurrentIndex(product);
+    sgrProducts->scrollTo(product);
 }
 
 void TfrmMain::showTotals()

@@ -17,6 +17,7 @@ class TabcMenuItem;
 class TabcPopupMenu;
 class TabcRotLabel;
 class TfrmPrint;
+class TfrmSearch;
 class TfrmWeight;
 class QAction;
 class QFrame;
@@ -65,6 +66,7 @@ public slots:
     void mnuFilePrintClick();
     void mnuFileSavePdfClick();
     void mnuFileExitClick();
+    void mnuCatalogueFindClick();
 
 protected:
     bool event(QEvent *event) override;
@@ -74,6 +76,7 @@ private:
     void createPanels();
     void createTotals();
     void createMenu();
+    void createCatalogueMenu();
     void createContextMenus();
     void createFileDialogs();
     void showTotals();
@@ -82,6 +85,8 @@ private:
     void shortcutActivated(QAction *item);
     [[nodiscard]] static bool modalDialogOpen();
     [[nodiscard]] RationPrintout currentPrintout() const;
+    // Shows product p of category k in the two grids, as if the user had gone there.
+    void showProduct(int k, int p);
 
     Catalogue &m_catalogue;
     CategoryListModel *m_categories = nullptr;
@@ -91,6 +96,7 @@ private:
     PdfFileCommand *m_pdf = nullptr;
     TfrmWeight *m_frmWeight = nullptr;
     TfrmPrint *m_frmPrint = nullptr;
+    TfrmSearch *m_frmSearch = nullptr; // made on first use: nothing of it at start-up
     bool m_activated = false;
     bool m_activationQueued = false;
     StartRequest m_startRequest;
@@ -114,6 +120,9 @@ private:
     QAction *mnuFilePrint = nullptr;
     QAction *mnuFileSavePdf = nullptr;
     QAction *mnuFileExit = nullptr;
+
+    QMenu *mnuCatalogue = nullptr;
+    QAction *mnuCatalogueFind = nullptr;
 
     TabcPopupMenu *abcPopupMenu1 = nullptr; // a ration row's menu
     TabcPopupMenu *abcPopupMenu2 = nullptr; // the menu below the rows

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The main window's lists as a screen reader meets them.
 
-a11y_lists.py cells TITLE   prints the cells of the list a screen reader announces as TITLE, one a line
+a11y_lists.py cells TITLE   prints the cells (or items) of the list a screen reader announces as TITLE, one a line
 a11y_lists.py focused       prints the title of the list that has the keyboard focus
 a11y_lists.py field         prints the label of the text field that has the keyboard focus (in any
                             of the program's windows, its dialogs included)
@@ -17,14 +17,18 @@ def tables(app):
     return find(app, lambda n: n.getRole() == pyatspi.ROLE_TABLE and n.name)
 
 
+def lists(app):
+    return find(app, lambda n: n.getRole() in (pyatspi.ROLE_TABLE, pyatspi.ROLE_LIST) and n.name)
+
+
 def main():
     app = application()
     what = sys.argv[1]
     if what == "cells":
-        found = [t for t in tables(app) if t.name == sys.argv[2]]
+        found = [t for t in lists(app) if t.name == sys.argv[2]]
         if not found:
             sys.exit("no list titled " + sys.argv[2])
-        for cell in find(found[0], lambda n: n.getRole() == pyatspi.ROLE_TABLE_CELL):
+        for cell in find(found[0], lambda n: n.getRole() in (pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_LIST_ITEM)):
             print(cell.name)
         return
     if what == "focused":

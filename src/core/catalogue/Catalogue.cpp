@@ -33,6 +33,12 @@ QString Catalogue::productName(int k, int r) const
     return c ? c->text.productName(r) : QString();
 }
 
+QByteArrayView Catalogue::productNameBytes(int k, int r) const
+{
+    const Category *c = category(k);
+    return c ? c->text.productNameBytes(r) : QByteArrayView();
+}
+
 int Catalogue::productCount(int k) const
 {
     const Category *c = category(k);

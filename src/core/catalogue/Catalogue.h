@@ -22,6 +22,8 @@ public:
     [[nodiscard]] QString CategoryName(int k) const;
     [[nodiscard]] ProductRecord Product(int k, int r) const;
     [[nodiscard]] QString productName(int k, int r) const;
+    // The same name undecoded, as the category file holds it.
+    [[nodiscard]] QByteArrayView productNameBytes(int k, int r) const;
     // Consecutive named products from product 1: what the product list shows.
     [[nodiscard]] int productCount(int k) const;
     // Product lines loaded for k, also those after an empty name.

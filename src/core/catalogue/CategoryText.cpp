@@ -57,7 +57,26 @@ ProductRecord CategoryText::product(int r) const
 
 QString CategoryText::productName(int r) const
 {
+    return Cp1251::decode(productNameBytes(r));
+}
+
+QByteArrayView CategoryText::productNameBytes(int r) const
+{
     if (r < 1 || size_t(r) > m_productStarts.size())
         return {};
-    return Cp1251::decode(ProductNameInLine(lineAt(m_productStarts[size_t(r - 1)])));
+    // ProductNameInLine(lineAt(start)) without finding the line's end first: the search reads
+    // every name of the catalogue on a keystroke. The name is the first token; it ends at a
+    // separator or at the line end, whose carriage return is not part of it.
+    const char *data = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    qsizetype position = m_productStarts[size_t(r - 1)];
+    while (position < size && data[position] == ';')
+        ++position;
+    const qsizetype start = position;
+    while (position < size && data[position] != ';' && data[position] != '\n')
+        ++position;
+    qsizetype end = position;
+    if ((position == size || data[position] == '\n') && end > start && data[end - 1] == '\r')
+        --end;
+    return QByteArrayView(data + start, end - start);
 }

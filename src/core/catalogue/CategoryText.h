@@ -29,6 +29,8 @@ public:
     // 1-based; an empty record outside 1..productLineCount().
     [[nodiscard]] ProductRecord product(int r) const;
     [[nodiscard]] QString productName(int r) const;
+    // The name's bytes as the file holds them; empty outside 1..productLineCount().
+    [[nodiscard]] QByteArrayView productNameBytes(int r) const;
 
 private:
     // The line starting at start, without its line end.

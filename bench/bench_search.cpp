@@ -1,0 +1,210 @@
+// Finding a product in the largest catalogue the capacities allow (254 x 1023 products): each
+// keystroke's update of the search window (search, list and paint), opening the window, the
+// memory it adds, and the search alone for a few kinds of words.
+#include "AppWindows.h"
+#include "EdokladApplication.h"
+#include "LargestCatalogue.h"
+#include "ResidentMemory.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/ProductSearch.h"
+#include "products/TfrmSearch.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListView>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <time.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QTemporaryDir *catalogueDir = nullptr;
+std::unique_ptr<Catalogue> catalogue;
+std::unique_ptr<AppWindows> windows;
+
+// The program as a user has it: the catalogue loaded, the main window shown; no search yet.
+void startProgram()
+{
+    QDir::setCurrent(catalogueDir->path());
+    catalogue = std::make_unique<Catalogue>();
+    windows = std::make_unique<AppWindows>(AppWindows::create(*catalogue));
+    windows->main->show();
+    while (catalogue->categoryCount() == 0)
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    windows->main->repaint();
+}
+
+TfrmSearch *searchWindow()
+{
+    return windows->main->findChild<TfrmSearch *>(u"frmSearch"_s);
+}
+
+// The processor time this thread has used: unlike the wall clock, not stretched by other
+// processes on a busy machine.
+double threadMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+struct Times {
+    std::vector<double> wall;
+    std::vector<double> processor;
+};
+
+// Ctrl+F's menu item until the window has painted.
+double openMilliseconds()
+{
+    QElapsedTimer timer;
+    timer.start();
+    windows->main->findChild<QAction *>(u"mnuCatalogueFind"_s)->trigger();
+    QCoreApplication::processEvents();
+    searchWindow()->repaint();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// Typing each text in turn, then erasing it a character at a time: the field's text set as a
+// keystroke sets it, until the window has painted the new list.
+Times typeAndErase(const QStringList &texts)
+{
+    TfrmSearch *window = searchWindow();
+    auto *field = window->findChild<QLineEdit *>(u"edtFind"_s);
+    Times times;
+    QElapsedTimer timer;
+    auto step = [&](const QString &text) {
+        timer.start();
+        const double processorStart = threadMilliseconds();
+        field->setText(text);
+        QCoreApplication::processEvents();
+        window->repaint();
+        times.wall.push_back(double(timer.nsecsElapsed()) / 1e6);
+        times.processor.push_back(threadMilliseconds() - processorStart);
+    };
+    for (const QString &text : texts) {
+        for (qsizetype n = 1; n <= text.size(); ++n)
+            step(text.first(n));
+        for (qsizetype n = text.size() - 1; n >= 0; --n)
+            step(text.first(n));
+    }
+    return times;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+const QStringList typed{u"копчёный 100"_s, u"молоко 3.2"_s, u"о"_s, u"шоколад «особый» №1023"_s, u"щщщ"_s};
+
+// The first opening, then the script of keystrokes: time and the memory both add to the program.
+void BM_OpenAndType(benchmark::State &state)
+{
+    for (auto _ : state) {
+        if (searchWindow()) {
+            state.SkipWithError("run this first (--benchmark_filter=OpenAndType alone)");
+            return;
+        }
+        const double before = residentMegabytes();
+        state.counters["first_open_ms"] = openMilliseconds();
+        state.counters["rss_open_MB"] = residentMegabytes() - before;
+        typeAndErase({u"о"_s});
+        state.counters["rss_one_letter_MB"] = residentMegabytes() - before;
+        Times times;
+        for (int run = 0; run < 5; ++run) {
+            const Times more = typeAndErase(typed);
+            times.wall.insert(times.wall.end(), more.wall.begin(), more.wall.end());
+            times.processor.insert(times.processor.end(), more.processor.begin(), more.processor.end());
+        }
+        state.counters["rss_added_MB"] = residentMegabytes() - before;
+        state.counters["keystrokes"] = double(times.wall.size());
+        state.counters["keystroke_median_ms"] = median(times.wall);
+        state.counters["keystroke_cpu_median_ms"] = median(times.processor);
+        state.counters["keystroke_cpu_max_ms"] = *std::max_element(times.processor.begin(), times.processor.end());
+        // The one-letter word finds the most: its keystroke alone.
+        searchWindow()->findChild<QLineEdit *>(u"edtFind"_s)->clear();
+        Times oneLetter;
+        for (int run = 0; run < 21; ++run) {
+            const Times more = typeAndErase({u"о"_s});
+            oneLetter.wall.push_back(more.wall.front());
+            oneLetter.processor.push_back(more.processor.front());
+        }
+        state.counters["one_letter_median_ms"] = median(oneLetter.wall);
+        state.counters["one_letter_cpu_median_ms"] = median(oneLetter.processor);
+        state.counters["found_by_one_letter"] = [] {
+            auto *field = searchWindow()->findChild<QLineEdit *>(u"edtFind"_s);
+            field->setText(u"о"_s);
+            const int rows = searchWindow()->findChild<QListView *>(u"lstFound"_s)->model()->rowCount();
+            field->clear();
+            return double(rows);
+        }();
+    }
+}
+BENCHMARK(BM_OpenAndType)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Closing and opening again with the last words, which are searched afresh.
+void BM_Reopen(benchmark::State &state)
+{
+    if (!searchWindow())
+        openMilliseconds();
+    searchWindow()->findChild<QLineEdit *>(u"edtFind"_s)->setText(u"копчёный"_s);
+    std::vector<double> times;
+    for (auto _ : state) {
+        searchWindow()->close();
+        QCoreApplication::processEvents();
+        times.push_back(openMilliseconds());
+    }
+    state.counters["open_median_ms"] = median(times);
+}
+BENCHMARK(BM_Reopen)->Iterations(50)->Unit(benchmark::kMillisecond);
+
+// The search alone, from scratch, for words that find most, some, one and nothing.
+const QStringList words{u"о"_s, u"копчёный"_s, u"молоко 3.2"_s, u"шоколад особый 1023"_s, u"щщщ"_s};
+
+void BM_SearchOnly(benchmark::State &state)
+{
+    ProductSearch search(catalogue.get());
+    search.setText(words[int(state.range(0))]);
+    for (auto _ : state) {
+        search.refresh();
+        benchmark::DoNotOptimize(search.count());
+    }
+    state.SetLabel(words[int(state.range(0))].toStdString());
+    state.counters["found"] = search.count();
+}
+BENCHMARK(BM_SearchOnly)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    EdokladApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+
+    QTemporaryDir dir;
+    catalogueDir = &dir;
+    qint64 bytes = 0;
+    LargestCatalogue::write(dir.path(), &bytes);
+    startProgram();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    windows.reset();
+    catalogue.reset();
+    return 0;
+}
