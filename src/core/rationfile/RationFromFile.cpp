@@ -2,6 +2,7 @@
 
 #include "UserError.h"
 #include "Numbers.h"
+#include "ration/RationModel.h"
 
 QList<RationRow> RationRowsFromFile(const ParsedRationFile &file)
 {
