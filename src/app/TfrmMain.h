@@ -6,6 +6,7 @@
 
 class Catalogue;
 class CategoryListModel;
+class ProductCommands;
 class ProductListModel;
 class RationFileCommands;
 class RationModel;
@@ -57,6 +58,10 @@ public slots:
     void mnuFileOpenClick();
     void mnuFilePrintClick();
     void mnuFileExitClick();
+    void mnuCatalogueClick();
+    void mnuCatalogueNewClick();
+    void mnuCatalogueEditClick();
+    void mnuCatalogueDeleteClick();
 
 protected:
     bool event(QEvent *event) override;
@@ -66,17 +71,23 @@ private:
     void createPanels();
     void createTotals();
     void createMenu();
+    void createCatalogueMenu();
     void createContextMenus();
     void createFileDialogs();
     void showTotals();
     void runFirstActivation();
     void shortcutActivated(QAction *item);
+    // The current category (k) and product (r), from 1; r is 0 when no product is current.
+    [[nodiscard]] int currentCategory() const;
+    [[nodiscard]] int currentProduct() const;
+    void showProductsAfterEdit(int row);
 
     Catalogue &m_catalogue;
     CategoryListModel *m_categories = nullptr;
     ProductListModel *m_products = nullptr;
     RationModel *m_ration = nullptr;
     RationFileCommands *m_files = nullptr;
+    ProductCommands *m_productCommands = nullptr;
     TfrmWeight *m_frmWeight = nullptr;
     TfrmPrint *m_frmPrint = nullptr;
     bool m_activated = false;
@@ -100,6 +111,11 @@ private:
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFilePrint = nullptr;
     QAction *mnuFileExit = nullptr;
+
+    QMenu *mnuCatalogue = nullptr;
+    QAction *mnuCatalogueNew = nullptr;
+    QAction *mnuCatalogueEdit = nullptr;
+    QAction *mnuCatalogueDelete = nullptr;
 
     QMenu *PopupMenu1 = nullptr;
     TabcPopupMenu *abcPopupMenu1 = nullptr;

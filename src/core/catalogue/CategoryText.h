@@ -29,6 +29,9 @@ public:
     // 1-based; an empty record outside 1..productLineCount().
     [[nodiscard]] ProductRecord product(int r) const;
     [[nodiscard]] QString productName(int r) const;
+    // True when file holds the bytes this text was made of: a file changed on disk since it was
+    // read is not written over.
+    [[nodiscard]] bool isTextOf(QByteArrayView file) const;
 
 private:
     // The line starting at start, without its line end.
@@ -38,4 +41,7 @@ private:
     std::vector<qsizetype> m_productStarts;
     int m_listedCount = 0;
     bool m_droppedLines = false;
+    // Only with dropped lines, whose bytes are not kept: the whole file's size and hash.
+    qsizetype m_fileSize = 0;
+    size_t m_fileHash = 0;
 };
