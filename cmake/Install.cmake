@@ -1,7 +1,7 @@
 # Installation and the Debian package. The program itself goes to libexec; what users start is a
 # launcher in bin that gives each user a catalogue of their own (see dist/linux/edoklad.in).
-# Beside them: the menu entry, the icon in the hicolor theme, the AppStream metadata and the
-# sample catalogue.
+# Beside them: the menu entry, the icon in the hicolor theme, the AppStream metadata, the ration
+# file type and the sample catalogue.
 include(GNUInstallDirs)
 
 set(EDOKLAD_APP_ID ru.edoklad.edoklad)
@@ -46,6 +46,10 @@ install(PROGRAMS ${CMAKE_BINARY_DIR}/dist/edoklad DESTINATION ${CMAKE_INSTALL_BI
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/sample/files/ DESTINATION ${EDOKLAD_CATALOGUE_DIR})
 install(FILES ${EDOKLAD_DIST}/${EDOKLAD_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_BINARY_DIR}/dist/${EDOKLAD_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The ration file type, so that file managers open .edk files with the program. (The package's
+# trigger from shared-mime-info updates the database; after cmake --install, update-mime-database.)
+install(FILES ${EDOKLAD_DIST}/${EDOKLAD_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${EDOKLAD_APP_ID}.xml)
 install(FILES ${EDOKLAD_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${EDOKLAD_APP_ID}.svg)
 install(DIRECTORY ${EDOKLAD_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)

@@ -21,16 +21,9 @@
 
 namespace {
 
-// Fields are the non-empty pieces between separators; the first five count.
 ProductRecord referenceProduct(const QByteArray &line)
 {
-    QList<QString> fields;
-    for (const QByteArray &piece : line.split(';')) {
-        if (!piece.isEmpty() && fields.size() < 5)
-            fields.append(Cp1251::decode(piece));
-    }
-    while (fields.size() < 5)
-        fields.append(QString());
+    const QList<QString> fields = referenceFields(line, ';', 5);
     ProductRecord record;
     record.Name = fields[0];
     record.Belki = fields[1];

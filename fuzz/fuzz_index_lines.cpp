@@ -2,6 +2,7 @@
 // bounds checked against the bytes and every path taken into the catalogue tables.
 
 #include "FuzzCheck.h"
+#include "ReferenceLines.h"
 
 #include "Cp1251.h"
 #include "catalogue/Catalogue.h"
@@ -17,17 +18,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    // The lines by the simplest means: split at every LF, a final LF starts no line, one CR
-    // before a line end (or at the very end) belongs to it.
-    QList<QByteArrayView> expected;
-    for (qsizetype start = 0; start < bytes.size();) {
-        qsizetype end = bytes.indexOf('\n', start);
-        const qsizetype next = end < 0 ? bytes.size() : end + 1;
-        if (end < 0)
-            end = bytes.size();
-        expected.append(bytes.sliced(start, end - start).chopped(end > start && bytes[end - 1] == '\r' ? 1 : 0));
-        start = next;
-    }
+    const QList<QByteArray> expected = referenceLines(bytes.toByteArray());
 
     LineReader reader(bytes);
     Catalogue catalogue;

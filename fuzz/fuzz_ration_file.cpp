@@ -5,7 +5,6 @@
 #include "FuzzCheck.h"
 #include "ReferenceLines.h"
 
-#include "Cp1251.h"
 #include "Numbers.h"
 #include "ration/RationModel.h"
 #include "rationfile/RationFileFormat.h"
@@ -21,16 +20,9 @@
 
 namespace {
 
-// The fields are the non-empty pieces between colons; the first six count.
 RationFileLine referenceRecord(const QByteArray &line)
 {
-    QList<QString> fields;
-    for (const QByteArray &piece : line.split(':')) {
-        if (!piece.isEmpty() && fields.size() < 6)
-            fields.append(Cp1251::decode(piece));
-    }
-    while (fields.size() < 6)
-        fields.append(QString());
+    const QList<QString> fields = referenceFields(line, ':', 6);
     return {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
 }
 

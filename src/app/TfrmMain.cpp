@@ -177,23 +177,21 @@ void TfrmMain::createPanels()
     column->addWidget(Panel3);
 
     connect(sgrCategory->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
+            guarded([this](const QModelIndex &current) {
                 if (current.isValid())
-                    runGuarded([&] { sgrCategorySelectCell(0, current.row() + 1); });
-            });
+                    sgrCategorySelectCell(0, current.row() + 1);
+            }));
     // The header row is part of the grid: a release there picks the current product too.
     sgrProducts->viewport()->installEventFilter(this);
     sgrProducts->horizontalHeader()->viewport()->installEventFilter(this);
     sgrRacion->viewport()->installEventFilter(this);
-    connect(sgrRacion, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { runGuarded([&] { sgrRacionContextPopup(pos); }); });
+    connect(sgrRacion, &QWidget::customContextMenuRequested, this, guarded(this, &TfrmMain::sgrRacionContextPopup));
 
     // The same work from the keyboard; Enter is queued like the mouse's release.
     auto *keys = new MainWindowKeys(sgrCategory, sgrProducts, sgrRacion, this);
     connect(keys, &MainWindowKeys::productChosen, this,
-            [this] { runGuarded([&] { sgrProductsMouseUp(Qt::LeftButton); }); }, Qt::QueuedConnection);
-    connect(keys, &MainWindowKeys::rationMenuRequested, this,
-            [this](const QPoint &pos) { runGuarded([&] { sgrRacionContextPopup(pos); }); });
+            guarded([this] { sgrProductsMouseUp(Qt::LeftButton); }), Qt::QueuedConnection);
+    connect(keys, &MainWindowKeys::rationMenuRequested, this, guarded(this, &TfrmMain::sgrRacionContextPopup));
 }
 
 void TfrmMain::createTotals()
@@ -217,7 +215,7 @@ void TfrmMain::createMenu()
 {
     mnuFile = menuBar()->addMenu(u"&Рацион"_s);
     mnuFile->setObjectName(u"mnuFile"_s);
-    connect(mnuFile, &QMenu::aboutToShow, this, [this] { runGuarded([&] { mnuFileClick(); }); });
+    connect(mnuFile, &QMenu::aboutToShow, this, guarded(this, &TfrmMain::mnuFileClick));
 
     // Shortcuts are our own, so that the menu's availability is worked out before one acts;
     // the menu shows them after a tab.
@@ -237,11 +235,11 @@ void TfrmMain::createMenu()
     mnuFileOpen = addItem("mnuFileOpen", u"Открыть"_s, AppIcons::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuFile->addSeparator()->setObjectName(u"N1"_s);
     mnuFilePrint = addItem("mnuFilePrint", u"Печать"_s, AppIcons::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(mnuFilePrint, &QAction::triggered, this, [this] { runGuarded([&] { mnuFilePrintClick(); }); });
+    connect(mnuFilePrint, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFilePrintClick));
     mnuFile->addSeparator()->setObjectName(u"N6"_s);
     mnuFileExit = addItem("mnuFileExit", u"Выход"_s, AppIcons::Exit, QKeySequence(Qt::ALT | Qt::Key_X));
 
-    connect(mnuFileExit, &QAction::triggered, this, [this] { runGuarded([&] { mnuFileExitClick(); }); });
+    connect(mnuFileExit, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileExitClick));
 }
 
 // After "&Рацион"; its items act on the current category and product.
@@ -271,9 +269,7 @@ void TfrmMain::shortcutActivated(QAction *item)
 
 void TfrmMain::createContextMenus()
 {
-    // The catalogue grids carry an empty menu: a right click on them opens nothing.
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(u"PopupMenu1"_s);
+    // A right click on the catalogue grids opens nothing.
     sgrCategory->setContextMenuPolicy(Qt::PreventContextMenu);
     sgrProducts->setContextMenuPolicy(Qt::PreventContextMenu);
     // Nor does it move their current row: a product is picked by what the left button made current.
@@ -291,8 +287,8 @@ void TfrmMain::createContextMenus()
     abcPopupMenu1->setOldDisabledStyle(true);
     N2 = abcPopupMenu1->addItem(QString(), AppIcons::Delete);
     N2->setObjectName(u"N2"_s);
-    connect(abcPopupMenu1, &TabcPopupMenu::OnPopup, this, [this] { runGuarded([&] { abcPopupMenu1Popup(); }); });
-    connect(N2, &TabcMenuItem::Click, this, [this] { runGuarded([&] { N2Click(); }); });
+    connect(abcPopupMenu1, &TabcPopupMenu::OnPopup, this, guarded(this, &TfrmMain::abcPopupMenu1Popup));
+    connect(N2, &TabcMenuItem::Click, this, guarded(this, &TfrmMain::N2Click));
 
     abcPopupMenu2 = new TabcPopupMenu(this);
     abcPopupMenu2->setObjectName(u"abcPopupMenu2"_s);
@@ -300,16 +296,16 @@ void TfrmMain::createContextMenus()
     abcPopupMenu2->Options().ItemHeight = 22;
     N3 = abcPopupMenu2->addItem(u"Очистить список проуктов рациона"_s, AppIcons::Clear);
     N3->setObjectName(u"N3"_s);
-    connect(N3, &TabcMenuItem::Click, this, [this] { runGuarded([&] { N3Click(); }); });
+    connect(N3, &TabcMenuItem::Click, this, guarded(this, &TfrmMain::N3Click));
 }
 
 void TfrmMain::createFileDialogs()
 {
     m_files = new RationFileCommands(m_ration, this);
     connect(m_files, &RationFileCommands::fileNamed, this, [this] { mnuFileSave->setEnabled(true); });
-    connect(mnuFileSave, &QAction::triggered, this, [this] { runGuarded([&] { mnuFileSaveClick(); }); });
-    connect(mnuFileSaveAs, &QAction::triggered, this, [this] { runGuarded([&] { mnuFileSaveAsClick(); }); });
-    connect(mnuFileOpen, &QAction::triggered, this, [this] { runGuarded([&] { mnuFileOpenClick(); }); });
+    connect(mnuFileSave, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSaveClick));
+    connect(mnuFileSaveAs, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSaveAsClick));
+    connect(mnuFileOpen, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileOpenClick));
 }
 
 QString TfrmMain::CurrentFileName() const
@@ -324,8 +320,7 @@ bool TfrmMain::event(QEvent *event)
     if (!m_activated && !m_activationQueued
         && (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)) {
         m_activationQueued = true;
-        QMetaObject::invokeMethod(
-            this, [this] { runGuarded([&] { FormActivate(); }); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, guarded(this, &TfrmMain::FormActivate), Qt::QueuedConnection);
     }
     return QMainWindow::event(event);
 }
@@ -357,6 +352,16 @@ void TfrmMain::FormActivate()
         sgrCategory->setCurrentIndex(m_categories->index(0, 0));
     }
     FillProductGrid(1);
+    if (loaded.indexOpened)
+        runStartRequest();
+}
+
+void TfrmMain::runStartRequest()
+{
+    if (!m_startRequest.warning.isEmpty())
+        MessageBoxes::show(UserError::Kind::Warning, m_startRequest.warning);
+    else if (!m_startRequest.file.isEmpty())
+        m_files->openFile(m_startRequest.file); // its errors escape as Open's do, to the same guard
 }
 
 void TfrmMain::sgrCategorySelectCell(int /*ACol*/, int ARow)
@@ -377,8 +382,7 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
         && event->type() == QEvent::MouseButtonRelease) {
         const auto button = static_cast<QMouseEvent *>(event)->button();
         // Queued, so that it runs after the view has handled the release, as a grid's own mouse-up does.
-        QMetaObject::invokeMethod(
-            this, [this, button] { runGuarded([&] { sgrProductsMouseUp(button); }); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, guarded([this, button] { sgrProductsMouseUp(button); }), Qt::QueuedConnection);
         return false;
     }
     if (watched == sgrRacion->viewport() && event->type() == QEvent::MouseButtonPress) {

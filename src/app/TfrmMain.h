@@ -1,5 +1,7 @@
 #pragma once
 
+#include "startup/StartRequest.h"
+
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
@@ -33,10 +35,13 @@ public:
     void setDialogs(TfrmWeight *weight, TfrmPrint *print);
 
     [[nodiscard]] RationModel *ration() const { return m_ration; }
-    [[nodiscard]] TfrmWeight *weightDialog() const { return m_frmWeight; }
 
     // The path of the ration file last saved or opened.
     [[nodiscard]] QString CurrentFileName() const;
+
+    // Done once the first activation has loaded the catalogue, whose warnings come first; not
+    // when the program ends for want of the catalogue's index. Set before the window is shown.
+    void setStartRequest(const StartRequest &request) { m_startRequest = request; }
 
 signals:
     // The window asks the program to end: the exit command, or a catalogue without its index.
@@ -76,6 +81,7 @@ private:
     void createFileDialogs();
     void showTotals();
     void runFirstActivation();
+    void runStartRequest();
     void shortcutActivated(QAction *item);
     // The current category (k) and product (r), from 1; r is 0 when no product is current.
     [[nodiscard]] int currentCategory() const;
@@ -92,14 +98,15 @@ private:
     TfrmPrint *m_frmPrint = nullptr;
     bool m_activated = false;
     bool m_activationQueued = false;
+    StartRequest m_startRequest;
 
-    QFrame *Panel1 = nullptr;
+    QFrame *Panel1 = nullptr; // the upper half: categories and products
     QTableView *sgrCategory = nullptr;
     QTableView *sgrProducts = nullptr;
-    QFrame *Panel3 = nullptr;
-    QTableView *sgrRacionCont = nullptr;
+    QFrame *Panel3 = nullptr; // the lower half: the ration and its totals
+    QTableView *sgrRacionCont = nullptr; // the ration list's frame and title
     QTableView *sgrRacion = nullptr;
-    QFrame *Panel5 = nullptr;
+    QFrame *Panel5 = nullptr; // the totals panel
     TabcRotLabel *edtBelki = nullptr;
     TabcRotLabel *edtGiri = nullptr;
     TabcRotLabel *edtUglev = nullptr;
@@ -117,9 +124,8 @@ private:
     QAction *mnuCatalogueEdit = nullptr;
     QAction *mnuCatalogueDelete = nullptr;
 
-    QMenu *PopupMenu1 = nullptr;
-    TabcPopupMenu *abcPopupMenu1 = nullptr;
-    TabcPopupMenu *abcPopupMenu2 = nullptr;
-    TabcMenuItem *N2 = nullptr;
-    TabcMenuItem *N3 = nullptr;
+    TabcPopupMenu *abcPopupMenu1 = nullptr; // a ration row's menu
+    TabcPopupMenu *abcPopupMenu2 = nullptr; // the menu below the rows
+    TabcMenuItem *N2 = nullptr; // removes the current row
+    TabcMenuItem *N3 = nullptr; // clears the list
 };

@@ -64,10 +64,8 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     setTabOrder(BitBtn2, edtWeight);
 
     // OK closes the dialog even when the append fails (the error is shown and nothing changed).
-    connect(BitBtn1, &QPushButton::clicked, this, [this] {
-        runGuarded([&] { BitBtn1Click(); });
-        accept();
-    });
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &TfrmWeight::BitBtn1Click));
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(edtWeight, &TabcLSpinEdit::KeyUp, this, &TfrmWeight::edtWeightKeyUp);
 }

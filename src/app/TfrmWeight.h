@@ -37,10 +37,10 @@ protected:
 
 private:
     RationModel *m_ration;
-    QFrame *Panel1 = nullptr;
-    QFrame *Panel2 = nullptr;
-    QLabel *Label2 = nullptr;
-    QPushButton *BitBtn1 = nullptr;
-    QPushButton *BitBtn2 = nullptr;
+    QFrame *Panel1 = nullptr; // the white band at the top
+    QFrame *Panel2 = nullptr; // the navy line under it
+    QLabel *Label2 = nullptr; // the product's name
+    QPushButton *BitBtn1 = nullptr; // OK
+    QPushButton *BitBtn2 = nullptr; // Cancel
     TabcLSpinEdit *edtWeight = nullptr;
 };

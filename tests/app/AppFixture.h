@@ -4,15 +4,22 @@
 // temporary working directory, and records every message box instead of showing it.
 
 #include "AppWindows.h"
+#include "Beep.h"
 #include "EdokladApplication.h"
-#include "messages/MessageBoxes.h"
+#include "TfrmMain.h"
 #include "catalogue/Catalogue.h"
+#include "files/FileDialog.h"
+#include "messages/MessageBoxes.h"
+#include "printing/DefaultPrinter.h"
+#include "ration/RationModel.h"
+#include "rotlabel/TabcRotLabel.h"
 
 #include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QStringEncoder>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,9 +42,14 @@ public:
             boxes.append({kind, title, text});
         });
     }
+    // Every seam a test may have set goes back to the program's own, so nothing leaks into the next.
     ~AppFixture()
     {
         MessageBoxes::setHook(nullptr);
+        MessageBoxes::setNextAnswer(false);
+        FileDialog::clearNextFileNames();
+        DefaultPrinter::useSystem();
+        Beep::setHandler(nullptr);
         QDir::setCurrent(m_previous);
     }
 
@@ -51,8 +63,9 @@ public:
             file.write(encode(line + QStringLiteral("\r\n")));
     }
 
-    // Starts the program in the temporary directory and waits until its first activation has run.
-    void start()
+    // Starts the program in the temporary directory and waits until its first activation has run,
+    // with what the command line asked for.
+    void start(const StartRequest &request = {})
     {
         QDir::setCurrent(m_dir.path());
         AppWindows windows = AppWindows::create(catalogue);
@@ -60,6 +73,7 @@ public:
         weight = std::move(windows.weight);
         print = std::move(windows.print);
         endRequests = std::make_unique<QSignalSpy>(main.get(), &TfrmMain::endRequested);
+        main->setStartRequest(request);
         main->show();
         QVERIFY(QTest::qWaitForWindowExposed(main.get()));
         // The first activation is queued from the show; it has run once the headers are written.
@@ -88,3 +102,36 @@ private:
     QTemporaryDir m_dir;
     QString m_previous = QDir::currentPath();
 };
+
+// Steps the window tests share.
+
+inline QTableView *grid(AppFixture &app, const char *name)
+{
+    return app.child<QTableView>(name);
+}
+
+// The four totals as the panel shows them.
+inline QStringList totals(AppFixture &app)
+{
+    QStringList texts;
+    for (const char *name : {"edtBelki", "edtGiri", "edtUglev", "edtKal"})
+        texts << app.child<TabcRotLabel>(name)->caption();
+    return texts;
+}
+
+// The ration's rows as its grid shows them (none for an empty ration).
+inline QStringList rows(AppFixture &app)
+{
+    QStringList texts;
+    const QAbstractItemModel *shown = grid(app, "sgrRacion")->model();
+    for (int i = 0; i < app.main->ration()->count(); ++i)
+        texts << shown->index(i, 0).data().toString();
+    return texts;
+}
+
+// A click as the window system delivers it: through the window, so that a right press also
+// requests a context menu.
+inline void windowClick(QWidget *widget, Qt::MouseButton button, QPoint pos)
+{
+    QTest::mouseClick(widget->window()->windowHandle(), button, {}, widget->mapTo(widget->window(), pos));
+}

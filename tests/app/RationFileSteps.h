@@ -68,14 +68,6 @@ inline QByteArray fixture(const char *name)
     return bytesOf(QStringLiteral(EDOKLAD_TEST_DATA "/rationfile/") + QLatin1String(name));
 }
 
-inline QStringList totals(AppFixture &app)
-{
-    QStringList texts;
-    for (const char *name : {"edtBelki", "edtGiri", "edtUglev", "edtKal"})
-        texts << app.child<TabcRotLabel>(name)->caption();
-    return texts;
-}
-
 // Everything a file command may change, in one comparable list: the rows as the grid shows
 // them, the totals, the current file and whether "Сохранить" is available.
 inline QStringList state(AppFixture &app)

@@ -27,19 +27,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QTableView *grid(AppFixture &app, const char *name)
-{
-    return app.child<QTableView>(name);
-}
-
-QStringList totals(AppFixture &app)
-{
-    QStringList texts;
-    for (const char *name : {"edtBelki", "edtGiri", "edtUglev", "edtKal"})
-        texts << app.child<TabcRotLabel>(name)->caption();
-    return texts;
-}
-
 // Releases the left button over product row viewRow; once the mass dialog is up and active,
 // types the mass and clicks OK.
 void addProduct(AppFixture &app, int viewRow, const QString &mass, const std::function<void(TfrmWeight *)> &look = {})
@@ -74,7 +61,6 @@ class TestHostileInput : public QObject
     Q_OBJECT
 private slots:
     void init() { Beep::setHandler([] {}); }
-    void cleanup() { Beep::setHandler(nullptr); }
 
     void extremeValuesThroughTheDialog_data();
     void extremeValuesThroughTheDialog();

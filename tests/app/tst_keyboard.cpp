@@ -35,11 +35,6 @@ void writeCatalogue(AppFixture &app)
     app.writeFile(u"none.txt"_s, {u"Пусто"_s});
 }
 
-QTableView *grid(AppFixture &app, const char *name)
-{
-    return app.child<QTableView>(name);
-}
-
 QString currentText(QTableView *view)
 {
     return view->currentIndex().data().toString();
@@ -112,14 +107,6 @@ void enterProduct(AppFixture &app, const QString &mass, bool keypad = false)
     QVERIFY(!app.weight->isVisible());
 }
 
-QStringList rows(AppFixture &app)
-{
-    QStringList texts;
-    for (int i = 0; i < app.main->ration()->count(); ++i)
-        texts << app.main->ration()->rowText(i);
-    return texts;
-}
-
 // Keys as the window system delivers them: to the focused window, and there to an open pop-up
 // such as the name completer's list before the field.
 void typeInto(QWidget *window, const QByteArray &keys)
@@ -164,7 +151,6 @@ class TestKeyboard : public QObject
     Q_OBJECT
 private slots:
     void init() { Beep::setHandler([] {}); }
-    void cleanup() { Beep::setHandler(nullptr); }
 
     void typeAhead_data();
     void typeAhead();

@@ -32,13 +32,6 @@ void clickRow(QTableView *grid, int row, Qt::MouseButton button = Qt::LeftButton
     QTest::mouseClick(grid->viewport(), button, {}, cell.center());
 }
 
-// A click as the window system delivers it: through the window, so that a right press also
-// requests a context menu.
-void windowClick(QWidget *widget, Qt::MouseButton button, QPoint pos)
-{
-    QTest::mouseClick(widget->window()->windowHandle(), button, {}, widget->mapTo(widget->window(), pos));
-}
-
 // Counts the events of one type that reach an object.
 class EventCounter : public QObject
 {

@@ -109,11 +109,6 @@ void startWithRation(AppFixture &app)
     app.main->ration()->append(u"Творог 9%"_s, 150, {u"16,7"_s, u"9"_s, u"2"_s, u"159"_s, {}});
     app.main->ration()->append(u"Молоко 3,2%"_s, 250, {u"2,9"_s, u"3,2"_s, u"4,7"_s, u"59"_s, {}});
 }
-
-struct Restore
-{
-    ~Restore() { DefaultPrinter::useSystem(); }
-};
 } // namespace
 
 class TestPrintWindow : public QObject
@@ -138,7 +133,6 @@ void TestPrintWindow::initTestCase()
 
 void TestPrintWindow::printsTheRationOnOnePage()
 {
-    Restore restore;
     QTemporaryDir out;
     const QString pdf = out.filePath(u"page.pdf"_s);
     DefaultPrinter::usePdfFile(pdf, u"Принтер 1"_s);
@@ -195,7 +189,6 @@ void TestPrintWindow::printsTheRationOnOnePage()
 
 void TestPrintWindow::noPrinterShowsTheErrorAndNoCompletion()
 {
-    Restore restore;
     QTemporaryDir out;
     const QString pdf = out.filePath(u"page.pdf"_s);
     DefaultPrinter::usePdfFile(pdf, u"Принтер"_s);
@@ -224,7 +217,6 @@ void TestPrintWindow::noPrinterShowsTheErrorAndNoCompletion()
 
 void TestPrintWindow::printerThatRefusesThePage()
 {
-    Restore restore;
     QTemporaryDir out;
     const QString pdf = out.filePath(u"missing/page.pdf"_s);
     DefaultPrinter::usePdfFile(pdf, u"Принтер"_s);
@@ -310,7 +302,6 @@ void TestPrintWindow::dialogLayout()
 
     // Without a ration "Печать" is not available, so Ctrl+P shows nothing.
     DefaultPrinter::useNoPrinter();
-    Restore restore;
     QVERIFY(!printWithCtrlP(app).shown);
     QVERIFY(app.boxes.isEmpty());
 }

@@ -40,7 +40,6 @@ class TestRationFileCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { FileDialog::clearNextFileNames(); }
 
     void menuOffersSaveAsAndPrintExactlyWithRows();
     void cancelledDialogsChangeNothing();

@@ -70,7 +70,6 @@ class TestRationFileFaults : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanup() { FileDialog::clearNextFileNames(); }
 
     void readOnlyFolder();
     void readOnlyFile();

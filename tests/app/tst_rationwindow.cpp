@@ -36,29 +36,6 @@ void writeCatalogue(AppFixture &app)
     app.writeFile(u"odd.txt"_s, {u"Разное"_s, u"Мёд;0.8;0;81.5;329"_s, u"Порча;1;abc;1;1"_s, u"Без калорий;1;1;1"_s});
 }
 
-QTableView *grid(AppFixture &app, const char *name)
-{
-    return app.child<QTableView>(name);
-}
-
-QString caption(AppFixture &app, const char *name)
-{
-    return app.child<TabcRotLabel>(name)->caption();
-}
-
-QStringList totals(AppFixture &app)
-{
-    return {caption(app, "edtBelki"), caption(app, "edtGiri"), caption(app, "edtUglev"), caption(app, "edtKal")};
-}
-
-QStringList rows(AppFixture &app)
-{
-    QStringList texts;
-    for (int i = 0; i < app.main->ration()->count(); ++i)
-        texts << grid(app, "sgrRacion")->model()->index(i, 0).data().toString();
-    return texts;
-}
-
 void selectCategory(AppFixture &app, int viewRow)
 {
     QTableView *categories = grid(app, "sgrCategory");
@@ -125,12 +102,6 @@ void clickOk(TfrmWeight *dialog)
     QTest::mouseClick(dialog->findChild<QPushButton *>(u"BitBtn1"_s), Qt::LeftButton);
 }
 
-// A click as the window system delivers it: through the window.
-void windowClick(QWidget *widget, Qt::MouseButton button, QPoint pos)
-{
-    QTest::mouseClick(widget->window()->windowHandle(), button, {}, widget->mapTo(widget->window(), pos));
-}
-
 // A key stroke as the keyboard delivers it: the press and the release each go to whatever has the
 // keyboard then (an open popup first), so a press that closes a menu leaves its release to the field.
 void keyStroke(Qt::Key key)
@@ -175,7 +146,6 @@ class TestRationWindow : public QObject
     Q_OBJECT
 private slots:
     void init() { Beep::setHandler([] {}); }
-    void cleanup() { Beep::setHandler(nullptr); }
 
     void massDialogAnswers_data();
     void massDialogAnswers();

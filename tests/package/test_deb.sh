@@ -28,6 +28,7 @@ dpkg-deb -c "$DEB" | awk '$1 !~ /^d/ {print $1, $2, $6}' | sort -k3 >"$WORK/file
   for s in 16 24 32 48 64 128 256; do echo "-rw-r--r-- root/root ./usr/share/icons/hicolor/${s}x${s}/apps/$APP_ID.png"; done
   echo "-rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/$APP_ID.svg"
   echo "-rw-r--r-- root/root ./usr/share/metainfo/$APP_ID.metainfo.xml"
+  echo "-rw-r--r-- root/root ./usr/share/mime/packages/$APP_ID.xml"
 } | sort -k3 >"$WORK/expected"
 diff "$WORK/expected" "$WORK/files" || fail "the package's files differ from the expected ones (< expected, > packaged)"
 

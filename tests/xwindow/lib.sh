@@ -29,9 +29,10 @@ start_x() {
   sleep 0.5
 }
 
-# start_edoklad DIR: runs the program with DIR as its working directory; sets APP_PID.
+# start_edoklad DIR [ARGUMENTS...]: runs the program with DIR as its working directory; sets APP_PID.
 start_edoklad() {
-  (cd "$1" && exec env -u QT_QPA_PLATFORM LC_ALL=C.UTF-8 QT_FONT_DPI=96 "$EDOKLAD") >"$WORK/edoklad.log" 2>&1 &
+  local dir=$1; shift
+  (cd "$dir" && exec env -u QT_QPA_PLATFORM LC_ALL=C.UTF-8 QT_FONT_DPI=96 "$EDOKLAD" "$@") >"$WORK/edoklad.log" 2>&1 &
   APP_PID=$!
   PIDS+=($APP_PID)
 }

@@ -2,7 +2,8 @@
 # The installed program: cmake --install into a temporary prefix, then the launcher started the way
 # the menu entry starts it, for a user with a fresh XDG_DATA_HOME. The user gets a catalogue of
 # their own and builds, changes, saves and opens a ration with the keyboard alone; nothing installed
-# is written to. A second start keeps the user's edited catalogue.
+# is written to. A second start keeps the user's edited catalogue. A day named on the command line,
+# relative to the user's folder, and one opened by its file type through the menu entry, open too.
 source "$(dirname "$0")/lib.sh"
 HERE=$(cd "$(dirname "$0")" && pwd)
 SOURCE=$(cd "$HERE/../.." && pwd)
@@ -30,8 +31,36 @@ appstreamcli validate --no-net "$PREFIX/share/metainfo/$APP_ID.metainfo.xml" >"$
   || fail "appstreamcli validate: $(cat "$WORK/appstream.log")"
 file_size=$(identify -format '%wx%h' "$PREFIX/share/icons/hicolor/48x48/apps/$APP_ID.png")
 [ "$file_size" = 48x48 ] || fail "the 48 pixel icon is $file_size"
-# The menu entry starts the launcher by its name.
-grep -qx 'Exec=edoklad' "$PREFIX/share/applications/$APP_ID.desktop" || fail "Exec line"
+# The menu entry starts the launcher by its name, with the file the file manager names.
+grep -qx 'Exec=edoklad %f' "$PREFIX/share/applications/$APP_ID.desktop" || fail "Exec line"
+
+# The ration file type as a desktop (GNOME's gio here) sees it once the package's triggers have
+# built the MIME and menu databases; they are built in a folder of our own, the installed tree
+# stays as it is. Without our type the same files are plain text. (No blank in these folders'
+# names: xdg-mime splits the list of folders at blanks.)
+RATION_TYPE=application/x-edoklad-ration
+SYSTEM="$WORK/xdg-system"
+mkdir -p "$SYSTEM/mime/packages" "$SYSTEM/applications" "$WORK/no-data"
+cp "$PREFIX/share/mime/packages/$APP_ID.xml" "$SYSTEM/mime/packages/"
+cp "$PREFIX/share/applications/$APP_ID.desktop" "$SYSTEM/applications/"
+update-mime-database "$SYSTEM/mime" >"$WORK/mime.log" 2>&1 || fail "update-mime-database: $(cat "$WORK/mime.log")"
+update-desktop-database "$SYSTEM/applications" || fail "update-desktop-database"
+# desktop ENV...: runs the command with only our databases and the system's.
+desktop() { env HOME="$WORK" XDG_DATA_HOME="$WORK/no-data" XDG_DATA_DIRS="$SYSTEM:/usr/share" XDG_CURRENT_DESKTOP=GNOME "$@"; }
+mkdir -p "$WORK/types"
+printf 'Груша:200:0,4:0,3:10,3:47:' | iconv -f utf-8 -t cp1251 >"$WORK/types/мой день.edk"
+cp "$WORK/types/мой день.edk" "$WORK/types/DAY.EDK"
+for f in "$WORK/types/мой день.edk" "$WORK/types/DAY.EDK"; do
+  type=$(desktop xdg-mime query filetype "$f")
+  [ "$type" = $RATION_TYPE ] || fail "xdg-mime query filetype $f: $type"
+  type=$(env HOME="$WORK" XDG_DATA_HOME="$WORK/no-data" XDG_DATA_DIRS=/usr/share XDG_CURRENT_DESKTOP=GNOME \
+         xdg-mime query filetype "$f")
+  [ "$type" = text/plain ] || fail "without our type, $f is $type"
+done
+handler=$(desktop xdg-mime query default $RATION_TYPE)
+[ "$handler" = $APP_ID.desktop ] || fail "xdg-mime query default: $handler"
+grep -q "<mediatype>$RATION_TYPE</mediatype>" "$PREFIX/share/metainfo/$APP_ID.metainfo.xml" \
+  || fail "the AppStream metadata does not name the file type"
 
 # Every installed file, with its time and bytes, to prove afterwards that none was written.
 snapshot() { (cd "$PREFIX" && find . -printf '%p %T@ %s\n' | sort && find . -type f -exec sha256sum {} + | sort); }
@@ -214,6 +243,57 @@ wait_for 10 is_focused 'Категории продуктов' || fail "the focu
 screenshot install-opened
 xdotool key --clearmodifiers alt+x
 wait_exit "$APP_PID" || fail "Alt+X did not end the program"
+
+# A day named on the command line relative to the folder the user is in: the launcher starts the
+# program in the user's data folder, yet the file opens, and Ctrl+S writes back to it.
+DAYS="$WORK/days"
+mkdir -p "$DAYS"
+cp "$KEPT" "$DAYS/мой день.edk"
+start_edoklad "$DAYS" 'мой день.edk'
+main=$(wait_window "$TITLE") || fail "main window not found with a file named: $(cat "$WORK/edoklad.log")"
+xdotool windowactivate --sync "$main"
+wait_for 10 has_rows || fail "rows of the file named on the command line: $(ration)"
+[ "$(totals)" = "$totals_kept" ] || fail "totals of the file named on the command line: $(totals)"
+[ "$(readlink -f /proc/$APP_PID/cwd)" = "$(readlink -f "$OWN")" ] || fail "the program does not run in $OWN"
+screenshot install-command-line
+xdotool key Tab Tab
+wait_for 10 is_focused 'Рацион' || fail "Tab did not reach the ration: $(focused)"
+xdotool key Menu
+sleep 0.8
+xdotool key Return
+wait_for 10 eval '[ "$(ration)" = "Молоко 1,5% = 50" ]' || fail "after removing the first row: $(ration)"
+xdotool key --clearmodifiers ctrl+s
+edk 'Молоко 1,5%:50:2,8:1,5:4,7:44:' >"$WORK/one.edk"
+wait_for 10 same_bytes "$DAYS/мой день.edk" "$WORK/one.edk" \
+  || fail "Ctrl+S did not write to the file: $(od -c "$DAYS/мой день.edk" | head -n 5)"
+same_bytes "$KEPT" "$WORK/two.edk" || fail "Ctrl+S wrote to another file"
+xdotool key --clearmodifiers alt+x
+wait_exit "$APP_PID" || fail "Alt+X did not end the program"
+
+# Two files: the program says it opens only one, and opens none.
+start_edoklad "$DAYS" 'мой день.edk' 'другой.edk'
+main=$(wait_window "$TITLE") || fail "main window not found with two files named"
+wait_window 'Warning' 10 >/dev/null || fail "no warning for two files"
+/usr/bin/python3 "$A11Y" centre 'Указано больше одного файла рациона, файлы не открыты' >/dev/null \
+  || fail "the warning for two files says something else"
+screenshot install-two-files
+xdotool key Return
+wait_gone 'Warning' || fail "the warning did not close"
+[ -z "$(ration)" ] || fail "a file was opened although two were named: $(ration)"
+xdotool key --clearmodifiers alt+x
+wait_exit "$APP_PID" || fail "Alt+X did not end the program"
+
+# As the file manager opens it: by its type, through the menu entry.
+cp "$WORK/three.edk" "$DAYS/день.edk"
+env XDG_DATA_DIRS="$SYSTEM:/usr/share" XDG_CURRENT_DESKTOP=GNOME gio open "$DAYS/день.edk" >"$WORK/gio.log" 2>&1 || fail "gio open: $(cat "$WORK/gio.log")"
+main=$(wait_window "$TITLE") || fail "gio open started no program: $(cat "$WORK/gio.log")"
+APP_PID=$(xdotool getwindowpid "$main")
+PIDS+=($APP_PID)
+has_three() { [ "$(ration)" = $'Груша = 200\nМолоко обезжиренное = 300\nМолоко 1,5% = 50' ]; }
+wait_for 10 has_three || fail "rows of the file opened by its type: $(ration)"
+xdotool windowactivate --sync "$main"
+xdotool key --clearmodifiers alt+x
+wait_exit "$APP_PID" || fail "Alt+X did not end the program opened by its type"
 
 snapshot >"$WORK/installed.after"
 diff "$WORK/installed.before" "$WORK/installed.after" || fail "installed files changed"

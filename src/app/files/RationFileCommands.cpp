@@ -41,8 +41,12 @@ void RationFileCommands::save()
 void RationFileCommands::open()
 {
     const QString path = m_dlgOpen->choose();
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void RationFileCommands::openFile(const QString &path)
+{
     const std::optional<ParsedRationFile> file = ReadRationFile(path, RationModel::Capacity);
     if (!file) {
         MessageBoxes::show(UserError::Kind::Warning, u"Ошибка окрытия файла "_s + path + u"\n"_s);

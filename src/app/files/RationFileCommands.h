@@ -27,6 +27,8 @@ public:
     // Writes to the current file without asking; nothing without one.
     void save();
     void open();
+    // Open with the file already chosen: the file named on the command line, too.
+    void openFile(const QString &path);
 
 signals:
     // A completed Save as or Open: Save now has a file to write to.

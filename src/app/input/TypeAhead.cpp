@@ -50,9 +50,9 @@ bool TypeAhead::handleKey(const QKeyEvent *key)
 int TypeAhead::firstRowStartingWith(const QString &prefix, int from) const
 {
     const QAbstractItemModel *model = m_view->model();
-    for (int row = std::max(from, 0); row < model->rowCount(); ++row) {
-        if (model->index(row, 0).data().toString().startsWith(prefix, Qt::CaseInsensitive))
-            return row;
-    }
-    return -1;
+    if (from >= model->rowCount())
+        return -1;
+    const QModelIndexList found =
+        model->match(model->index(std::max(from, 0), 0), Qt::DisplayRole, prefix, 1, Qt::MatchStartsWith);
+    return found.isEmpty() ? -1 : found.first().row();
 }

@@ -11,6 +11,9 @@ class QKeyEvent;
 // first row whose text starts with it (ignoring case) becomes current. A pause longer than the
 // reset delay starts a new prefix. Typing one letter again steps on to the next row with that
 // letter, as list views on the desktop do, when no row starts with the repeated letters.
+// Not QAbstractItemView::keyboardSearch: it starts a new search after the current row (typing "мол"
+// on the first "Молоко" goes to the second), keeps its text private and resets it after the
+// application-wide interval, so neither the first match nor the one-second minimum can be kept.
 class TypeAhead : public QObject
 {
     Q_OBJECT

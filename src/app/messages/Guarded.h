@@ -23,3 +23,26 @@ void runGuarded(Handler &&handler)
         MessageBoxes::showException(QString::fromUtf8(error.what()));
     }
 }
+
+namespace GuardedDetail {
+template<typename Handler, typename Lambda, typename... Args>
+auto slot(Handler handler, void (Lambda::*)(Args...) const)
+{
+    return [handler](Args... args) { runGuarded([&] { handler(args...); }); };
+}
+} // namespace GuardedDetail
+
+// A slot that runs HANDLER guarded, so that a connection stays one line:
+//   connect(N2, &TabcMenuItem::Click, this, guarded(this, &TfrmMain::N2Click));
+// It takes the arguments the handler takes, from the signal or from invokeMethod.
+template<typename Handler>
+auto guarded(Handler handler)
+{
+    return GuardedDetail::slot(handler, &Handler::operator());
+}
+
+template<typename Object, typename... Args>
+auto guarded(Object *object, void (Object::*handler)(Args...))
+{
+    return guarded([object, handler](Args... args) { (object->*handler)(args...); });
+}

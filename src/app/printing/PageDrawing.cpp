@@ -1,5 +1,7 @@
 #include "printing/PageDrawing.h"
 
+#include "print/DeviceUnits.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
@@ -8,11 +10,14 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+// The device's dots per inch, across and down.
 PrinterResolution GetPrinterResolution(const QPaintDevice &device)
 {
     return {device.logicalDpiX(), device.logicalDpiY()};
 }
 
+// Face "MS Sans Serif" (the nearest installed); size, then style, then colour.
 void SetPrinterFont(QPainter &painter, const QColor &color, const PrintFont &font)
 {
     QFont face(u"MS Sans Serif"_s);
@@ -23,6 +28,7 @@ void SetPrinterFont(QPainter &painter, const QColor &color, const PrintFont &fon
     painter.setFont(face);
     painter.setPen(color);
 }
+} // namespace
 
 void DrawPage(QPainter &painter, const QList<PrintedText> &page)
 {

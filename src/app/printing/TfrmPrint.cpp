@@ -12,7 +12,6 @@
 #include <QLocale>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QShowEvent>
 
 using namespace Qt::StringLiterals;
@@ -64,13 +63,11 @@ void TfrmPrint::FormShow()
     printout.date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
 
     PrintJob job(*target.printer, target.name);
-    m_job = &job;
-    const auto forget = qScopeGuard([this] { m_job = nullptr; });
     job.BeginDoc();
     for (const PrintedText &text : RationPage(printout))
         job.Draw(text);
     if (!job.EndDoc())
-        return; // aborted: nothing was printed
+        return; // aborted, nothing printed; no abort comes yet, as the job runs inside the show event
 
     lblPrn->setText(u"Печать завершена..."_s);
     BitBtn1->setText(u"Закрыть"_s);
@@ -78,7 +75,6 @@ void TfrmPrint::FormShow()
 
 void TfrmPrint::BitBtn1Click()
 {
-    if (m_job && m_job->Printing())
-        m_job->Abort();
+    // The job has ended by now: it runs inside the show event, which takes no click.
     reject();
 }

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-class PrintJob;
 class QLabel;
 class QPushButton;
 
@@ -27,8 +26,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QLabel *lblPrn = nullptr;
-    QPushButton *BitBtn1 = nullptr;
+    QLabel *lblPrn = nullptr; // what is being printed, then that it is done
+    QPushButton *BitBtn1 = nullptr; // Cancel, then Close
     RationPrintout m_printout;
-    PrintJob *m_job = nullptr; // the job in progress, while FormShow runs
 };

@@ -1,41 +1,23 @@
 #include "ProductLine.h"
 
 #include "Cp1251.h"
-
-namespace {
+#include "Fields.h"
 
 constexpr char Separator = ';';
 
-// Next token from position on; leaves position just after the separator that ended it.
-QByteArrayView nextToken(QByteArrayView line, qsizetype &position)
-{
-    while (position < line.size() && line[position] == Separator)
-        ++position;
-    const qsizetype start = position;
-    while (position < line.size() && line[position] != Separator)
-        ++position;
-    const QByteArrayView token = line.sliced(start, position - start);
-    if (position < line.size())
-        ++position;
-    return token;
-}
-
-} // namespace
-
 ProductRecord ProductFromLine(QByteArrayView line)
 {
-    qsizetype position = 0;
+    const auto fields = SplitFields<5>(line, Separator);
     ProductRecord record;
-    record.Name = Cp1251::decode(nextToken(line, position));
-    record.Belki = Cp1251::decode(nextToken(line, position));
-    record.Giri = Cp1251::decode(nextToken(line, position));
-    record.Uglev = Cp1251::decode(nextToken(line, position));
-    record.Kal = Cp1251::decode(nextToken(line, position));
+    record.Name = Cp1251::decode(fields[0]);
+    record.Belki = Cp1251::decode(fields[1]);
+    record.Giri = Cp1251::decode(fields[2]);
+    record.Uglev = Cp1251::decode(fields[3]);
+    record.Kal = Cp1251::decode(fields[4]);
     return record;
 }
 
 QByteArrayView ProductNameInLine(QByteArrayView line)
 {
-    qsizetype position = 0;
-    return nextToken(line, position);
+    return SplitFields<1>(line, Separator)[0];
 }

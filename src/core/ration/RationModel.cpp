@@ -196,8 +196,9 @@ void RationModel::replace(const QList<RationRow> &rows)
 
 void RationModel::recomputeTotals()
 {
-    // Each row contributes grams * 0.01 * value, summed exactly in extended precision
-    // and shown in single precision.
+    // Each row contributes grams * 0.01 * value, summed from every row again in long double and
+    // shown in single precision. Not exact: each step rounds to long double (a 64-bit mantissa on
+    // x86-64), far finer than the float shown for any real ration; rows removed leave no rounding.
     std::array<long double, 4> sums{};
     for (const RowNumbers &row : m_numbers) {
         const long double factor = row.grams * 0.01L;

@@ -1,11 +1,11 @@
 #include "rationfile/RationFileFormat.h"
 
 #include "Cp1251.h"
+#include "Fields.h"
 #include "LineReader.h"
 #include "Numbers.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -40,22 +40,11 @@ QByteArray RationFileBytes(const QList<RationRow> &rows)
 
 RationFileLine ParseRationFileLine(QByteArrayView line)
 {
-    RationFileLine record;
-    const std::array<QString *, 6> fields = {&record.Name, &record.Grams, &record.Belki,
-                                             &record.Giri, &record.Uglev, &record.Kal};
-    size_t next = 0;
-    qsizetype i = 0;
-    const qsizetype size = line.size();
-    while (i < size && next < fields.size()) {
-        while (i < size && line[i] == Separator)
-            ++i;
-        const qsizetype start = i;
-        while (i < size && line[i] != Separator)
-            ++i;
-        if (i > start)
-            *fields[next++] = Cp1251::decode(line.sliced(start, i - start));
-    }
-    return record;
+    const auto fields = SplitFields<6>(line, Separator);
+    // A missing field is a null text.
+    auto text = [](QByteArrayView field) { return field.isEmpty() ? QString() : Cp1251::decode(field); };
+    return {text(fields[0]), text(fields[1]), text(fields[2]),
+            text(fields[3]), text(fields[4]), text(fields[5])};
 }
 
 ParsedRationFile ParseRationFile(QByteArrayView bytes, qsizetype maxLines)
