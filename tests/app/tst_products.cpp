@@ -52,11 +52,6 @@ QByteArray crlf(const QStringList &lines)
     return cp1251(lines.join(u"\r\n"_s) + u"\r\n"_s);
 }
 
-QTableView *grid(AppFixture &app, const char *name)
-{
-    return app.child<QTableView>(name);
-}
-
 QStringList products(AppFixture &app)
 {
     QStringList names;
