@@ -12,6 +12,7 @@
 #include "printing/PdfFileCommand.h"
 #include "printing/TfrmPrint.h"
 #include "products/TfrmSearch.h"
+#include "products/ProductCommands.h"
 #include "TfrmWeight.h"
 #include "look/WindowLook.h"
 #include "catalogue/Catalogue.h"
@@ -39,6 +40,8 @@
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -249,14 +252,25 @@ void TfrmMain::createMenu()
     connect(mnuFileExit, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileExitClick));
 }
 
+// After "&Рацион"; its items act on the current category and product.
 void TfrmMain::createCatalogueMenu()
 {
     mnuCatalogue = menuBar()->addMenu(u"&Каталог"_s);
     mnuCatalogue->setObjectName(u"mnuCatalogue"_s);
-    mnuCatalogueFind = mnuCatalogue->addAction(u"Найти продукт..."_s);
-    mnuCatalogueFind->setObjectName(u"mnuCatalogueFind"_s);
+    connect(mnuCatalogue, &QMenu::aboutToShow, this, guarded(this, &TfrmMain::mnuCatalogueClick));
+    auto addItem = [this](const char *name, const QString &caption, void (TfrmMain::*handler)()) {
+        QAction *item = mnuCatalogue->addAction(caption);
+        item->setObjectName(QLatin1String(name));
+        connect(item, &QAction::triggered, this, guarded(this, handler));
+        return item;
+    };
+    mnuCatalogueFind = addItem("mnuCatalogueFind", u"Найти продукт..."_s, &TfrmMain::mnuCatalogueFindClick);
     mnuCatalogueFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(mnuCatalogueFind, &QAction::triggered, this, [this] { runGuarded([&] { mnuCatalogueFindClick(); }); });
+    mnuCatalogue->addSeparator();
+    mnuCatalogueNew = addItem("mnuCatalogueNew", u"Новый продукт..."_s, &TfrmMain::mnuCatalogueNewClick);
+    mnuCatalogueEdit = addItem("mnuCatalogueEdit", u"Изменить продукт..."_s, &TfrmMain::mnuCatalogueEditClick);
+    mnuCatalogueDelete = addItem("mnuCatalogueDelete", u"Удалить продукт"_s, &TfrmMain::mnuCatalogueDeleteClick);
+    m_productCommands = new ProductCommands(m_catalogue, this);
 }
 
 void TfrmMain::shortcutActivated(QAction *item)
@@ -338,7 +352,9 @@ void TfrmMain::FormActivate()
     m_products->setHeaderText(u"Продукты"_s);
     sgrRacionCont->model()->setHeaderData(0, Qt::Horizontal, u"Рацион"_s);
 
-    const CatalogueLoadResult loaded = LoadCatalogue(m_catalogue, QDir::current());
+    const QDir folder = QDir::current();
+    const CatalogueLoadResult loaded = LoadCatalogue(m_catalogue, folder);
+    m_productCommands->setCatalogueFolder(folder);
     m_categories->reload();
     for (const CatalogueMessage &message : loaded.messages)
         MessageBoxes::show(message.kind, message.text);
@@ -560,4 +576,59 @@ void TfrmMain::showTotals()
     edtGiri->setCaption(m_ration->totalText(RationModel::Total::Giri));
     edtUglev->setCaption(m_ration->totalText(RationModel::Total::Uglev));
     edtKal->setCaption(m_ration->totalText(RationModel::Total::Kal));
+}
+
+int TfrmMain::currentCategory() const
+{
+    return sgrCategory->currentIndex().row() + 1;
+}
+
+int TfrmMain::currentProduct() const
+{
+    const QModelIndex current = sgrProducts->currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+void TfrmMain::mnuCatalogueClick()
+{
+    const bool product = currentProduct() > 0;
+    mnuCatalogueNew->setEnabled(m_productCommands->canEdit(currentCategory()));
+    mnuCatalogueEdit->setEnabled(product);
+    mnuCatalogueDelete->setEnabled(product);
+}
+
+void TfrmMain::mnuCatalogueNewClick()
+{
+    if (const std::optional<int> row = m_productCommands->newProduct(currentCategory()))
+        showProductsAfterEdit(*row);
+}
+
+void TfrmMain::mnuCatalogueEditClick()
+{
+    if (currentProduct() == 0)
+        return;
+    if (const std::optional<int> row = m_productCommands->changeProduct(currentCategory(), currentProduct()))
+        showProductsAfterEdit(*row);
+}
+
+void TfrmMain::mnuCatalogueDeleteClick()
+{
+    if (currentProduct() == 0)
+        return;
+    if (const std::optional<int> row = m_productCommands->removeProduct(currentCategory(), currentProduct()))
+        showProductsAfterEdit(*row);
+}
+
+// The category's products again, with row (from 1; 0 for none) current. The ration keeps its
+// rows: each carries its own values.
+void TfrmMain::showProductsAfterEdit(int row)
+{
+    if (m_frmSearch)
+        m_frmSearch->catalogueChanged();
+    m_products->setCategory(currentCategory());
+    if (row < 1)
+        return;
+    const QModelIndex index = m_products->index(row - 1, 0);
+    sgrProducts->setCurrentIndex(index);
+    sgrProducts->scrollTo(index);
 }

@@ -10,6 +10,7 @@
 class Catalogue;
 class CategoryListModel;
 class PdfFileCommand;
+class ProductCommands;
 class ProductListModel;
 class RationFileCommands;
 class RationModel;
@@ -67,6 +68,10 @@ public slots:
     void mnuFileSavePdfClick();
     void mnuFileExitClick();
     void mnuCatalogueFindClick();
+    void mnuCatalogueClick();
+    void mnuCatalogueNewClick();
+    void mnuCatalogueEditClick();
+    void mnuCatalogueDeleteClick();
 
 protected:
     bool event(QEvent *event) override;
@@ -87,6 +92,10 @@ private:
     [[nodiscard]] RationPrintout currentPrintout() const;
     // Shows product p of category k in the two grids, as if the user had gone there.
     void showProduct(int k, int p);
+    // The current category (k) and product (r), from 1; r is 0 when no product is current.
+    [[nodiscard]] int currentCategory() const;
+    [[nodiscard]] int currentProduct() const;
+    void showProductsAfterEdit(int row);
 
     Catalogue &m_catalogue;
     CategoryListModel *m_categories = nullptr;
@@ -94,6 +103,7 @@ private:
     RationModel *m_ration = nullptr;
     RationFileCommands *m_files = nullptr;
     PdfFileCommand *m_pdf = nullptr;
+    ProductCommands *m_productCommands = nullptr;
     TfrmWeight *m_frmWeight = nullptr;
     TfrmPrint *m_frmPrint = nullptr;
     TfrmSearch *m_frmSearch = nullptr; // made on first use: nothing of it at start-up
@@ -123,6 +133,9 @@ private:
 
     QMenu *mnuCatalogue = nullptr;
     QAction *mnuCatalogueFind = nullptr;
+    QAction *mnuCatalogueNew = nullptr;
+    QAction *mnuCatalogueEdit = nullptr;
+    QAction *mnuCatalogueDelete = nullptr;
 
     TabcPopupMenu *abcPopupMenu1 = nullptr; // a ration row's menu
     TabcPopupMenu *abcPopupMenu2 = nullptr; // the menu below the rows

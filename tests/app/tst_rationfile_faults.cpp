@@ -6,9 +6,10 @@
 // mount namespace, device nodes on a private tmpfs, and by saving as an unprivileged user; without
 // root the tests skip and say why.
 
+#include "DiskFaults.h"
 #include "RationFileSteps.h"
 
-#include <QTemporaryDir>
+#include <QDir>
 
 #include <memory>
 
@@ -19,65 +20,12 @@
 #include <sys/mount.h>
 #include <sys/sysmacros.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace RationFileSteps;
+using namespace DiskFaults;
 
 namespace {
-
-constexpr uid_t Nobody = 65534;
-
-QByteArray native(const QString &path)
-{
-    return QFile::encodeName(path);
-}
-
-QString failure(const char *what)
-{
-    return QString::fromLatin1(what) + u": "_s + QString::fromLocal8Bit(std::strerror(errno));
-}
-
-// A small tmpfs of our own over a temporary folder, unmounted again at the end.
-class Tmpfs
-{
-public:
-    explicit Tmpfs(const char *options)
-    {
-        m_ok = mount("edoklad-test", native(m_dir.path()).constData(), "tmpfs", 0, options) == 0;
-        if (!m_ok)
-            m_error = failure("mount tmpfs");
-    }
-    ~Tmpfs()
-    {
-        if (m_ok)
-            umount2(native(m_dir.path()).constData(), MNT_DETACH);
-    }
-    [[nodiscard]] bool ok() const { return m_ok; }
-    [[nodiscard]] const QString &error() const { return m_error; }
-    [[nodiscard]] QString path() const { return m_dir.path(); }
-    [[nodiscard]] QString filePath(const QString &name) const { return m_dir.filePath(name); }
-    bool remountReadOnly()
-    {
-        return mount(nullptr, native(m_dir.path()).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
-
-private:
-    QTemporaryDir m_dir;
-    bool m_ok = false;
-    QString m_error;
-};
-
-// Runs the body as the unprivileged user and becomes root again afterwards (the saved user id
-// stays root, so the switch can be undone).
-template<typename Body>
-bool asNobody(Body &&body)
-{
-    if (setgroups(0, nullptr) != 0 || setresgid(Nobody, Nobody, 0) != 0 || setresuid(Nobody, Nobody, 0) != 0)
-        return false;
-    body();
-    return setresuid(0, 0, 0) == 0 && setresgid(0, 0, 0) == 0;
-}
 
 struct Prepared
 {
@@ -162,15 +110,7 @@ private:
 
 void TestRationFileFaults::initTestCase()
 {
-    if (geteuid() != 0) {
-        m_skipReason = u"needs root to mount a file system and to save as another user"_s;
-        return;
-    }
-    // Mounts made here stay in this process: the machine's file systems are never touched.
-    if (unshare(CLONE_NEWNS) != 0)
-        m_skipReason = failure("unshare(CLONE_NEWNS), no private mount namespace");
-    else if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-        m_skipReason = failure("making the mounts private");
+    m_skipReason = enterPrivateMounts();
 }
 
 void TestRationFileFaults::readOnlyFolder()
@@ -213,7 +153,7 @@ void TestRationFileFaults::readOnlyFile()
     QVERIFY(!QTest::currentTestFailed());
     checkOnlyFile(folder.path(), {u"day.edk"_s});
     struct stat st {};
-    QCOMPARE(stat(native(p.path).constData(), &st), 0);
+    QCOMPARE(stat(QFile::encodeName(p.path).constData(), &st), 0);
     QCOMPARE(st.st_mode & 07777, mode_t(0444));
 }
 
@@ -251,13 +191,7 @@ void TestRationFileFaults::fullFileSystem()
     const Prepared small = saveAndChange(app, folder.filePath(u"day.edk"_s));
 
     // Fill what is left, then make the ration larger than any free space.
-    {
-        QFile filler(folder.filePath(u"filler"_s));
-        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size()) {
-        }
-    }
+    folder.fill(u"filler"_s);
     for (int i = 0; i < 300; ++i)
         add(app, u"Продукт номер "_s + QString::number(i), 100 + i, u"1,5"_s, u"2"_s, u"3"_s, u"40"_s);
     const Prepared p{small.path, small.oldBytes, state(app)};

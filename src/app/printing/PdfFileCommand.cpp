@@ -3,11 +3,12 @@
 #include "files/FileDialog.h"
 #include "messages/MessageBoxes.h"
 #include "printing/PdfPages.h"
+#include "ReplaceFile.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QLocale>
 #include <QPageLayout>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -30,15 +31,13 @@ void PdfFileCommand::save(const RationPrintout &printout)
         MessageBoxes::show(UserError::Kind::Warning, u"Ошибка записи файла "_s + path + u"\n"_s);
 }
 
+// The document is made in memory and then replaced as ration files are: atomically, and only
+// over a regular file.
 bool PdfFileCommand::write(const QString &path, const RationPrintout &printout)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!WriteRationPdf(buffer, printout, PdfFileLayout()))
         return false;
-    // commit() alone may report success after a write that failed on a full disk.
-    if (!WriteRationPdf(file, printout, PdfFileLayout()) || !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ReplaceFile(path, buffer.data());
 }

@@ -103,6 +103,14 @@ void TfrmSearch::showEvent(QShowEvent *event)
     edtFind->setFocus(Qt::OtherFocusReason);
 }
 
+void TfrmSearch::catalogueChanged()
+{
+    if (edtFind->text().isEmpty())
+        return;
+    m_found->refresh();
+    showFirstFound();
+}
+
 void TfrmSearch::hideEvent(QHideEvent *event)
 {
     m_enterPressedOn = nullptr;

@@ -20,6 +20,9 @@ class TfrmSearch : public QDialog
 public:
     TfrmSearch(const Catalogue *catalogue, QWidget *parent);
 
+    // The catalogue changed (a product added, changed or removed): the list is searched again.
+    void catalogueChanged();
+
     // The product last picked since the window was shown; none (0, 0) before the first.
     [[nodiscard]] ProductPlace chosen() const { return m_chosen; }
 

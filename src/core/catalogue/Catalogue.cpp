@@ -51,16 +51,30 @@ int Catalogue::productLineCount(int k) const
     return c ? c->text.productLineCount() : 0;
 }
 
+bool Catalogue::isLoaded(int k) const
+{
+    const Category *c = category(k);
+    return c && c->loaded;
+}
+
+bool Catalogue::isTextOf(int k, QByteArrayView file) const
+{
+    const Category *c = category(k);
+    return c && c->loaded && c->text.isTextOf(file);
+}
+
 void Catalogue::addCategoryFile(const QString &path)
 {
     if (m_categories.size() < MaxCategories)
-        m_categories.append({path, {}});
+        m_categories.append({path, {}, false});
 }
 
 void Catalogue::setCategoryText(int k, CategoryText text)
 {
-    if (k >= 1 && k <= m_categories.size())
+    if (k >= 1 && k <= m_categories.size()) {
         m_categories[k - 1].text = std::move(text);
+        m_categories[k - 1].loaded = true;
+    }
 }
 
 void Catalogue::clear()

@@ -28,6 +28,10 @@ public:
     [[nodiscard]] int productCount(int k) const;
     // Product lines loaded for k, also those after an empty name.
     [[nodiscard]] int productLineCount(int k) const;
+    // True when category k's file was read (it may be empty).
+    [[nodiscard]] bool isLoaded(int k) const;
+    // True when file holds the bytes category k was loaded from.
+    [[nodiscard]] bool isTextOf(int k, QByteArrayView file) const;
 
     // Appends category categoryCount() + 1 with no text yet; ignored when full.
     void addCategoryFile(const QString &path);
@@ -39,6 +43,7 @@ private:
     {
         QString file;
         CategoryText text;
+        bool loaded = false;
     };
 
     [[nodiscard]] const Category *category(int k) const;

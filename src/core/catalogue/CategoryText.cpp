@@ -4,7 +4,14 @@
 #include "LineReader.h"
 #include "catalogue/ProductLine.h"
 
+#include <QHashFunctions>
+
 #include <utility>
+
+namespace {
+// Any fixed seed: the hash is only compared within one run.
+constexpr size_t FileHashSeed = 0x45646f6b;
+} // namespace
 
 CategoryText::CategoryText(QByteArray bytes, int maxProducts) : m_bytes(std::move(bytes))
 {
@@ -19,17 +26,17 @@ CategoryText::CategoryText(QByteArray bytes, int maxProducts) : m_bytes(std::mov
     while (!reader.atEnd()) {
         if (m_productStarts.size() == size_t(maxProducts)) {
             m_droppedLines = true;
-            // Keep only what was loaded.
+            // Keep only what was loaded, and enough of the rest to tell the file again.
+            m_fileSize = m_bytes.size();
+            m_fileHash = qHash(view, FileHashSeed);
             m_bytes.truncate(reader.position());
             m_bytes.squeeze();
             break;
         }
         const LineReader::Span span = reader.next();
         m_productStarts.push_back(span.start);
-        // Almost every line starts with its name, so the list goes on without cutting the line.
         if (listing) {
-            const QByteArrayView line = view.sliced(span.start, span.length);
-            listing = !line.isEmpty() && (line.front() != ';' || !ProductNameInLine(line).isEmpty());
+            listing = HasProductName(view.sliced(span.start, span.length));
             if (listing)
                 ++m_listedCount;
         }
@@ -79,4 +86,12 @@ QByteArrayView CategoryText::productNameBytes(int r) const
     if ((position == size || data[position] == '\n') && end > start && data[end - 1] == '\r')
         --end;
     return QByteArrayView(data + start, end - start);
+}
+
+bool CategoryText::isTextOf(QByteArrayView file) const
+{
+    if (!m_droppedLines)
+        return file == QByteArrayView(m_bytes);
+    // The dropped lines are gone: the part kept must match, the whole by its size and hash.
+    return file.size() == m_fileSize && file.startsWith(m_bytes) && qHash(file, FileHashSeed) == m_fileHash;
 }

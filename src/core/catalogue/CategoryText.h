@@ -31,6 +31,9 @@ public:
     [[nodiscard]] QString productName(int r) const;
     // The name's bytes as the file holds them; empty outside 1..productLineCount().
     [[nodiscard]] QByteArrayView productNameBytes(int r) const;
+    // True when file holds the bytes this text was made of: a file changed on disk since it was
+    // read is not written over.
+    [[nodiscard]] bool isTextOf(QByteArrayView file) const;
 
 private:
     // The line starting at start, without its line end.
@@ -40,4 +43,7 @@ private:
     std::vector<qsizetype> m_productStarts;
     int m_listedCount = 0;
     bool m_droppedLines = false;
+    // Only with dropped lines, whose bytes are not kept: the whole file's size and hash.
+    qsizetype m_fileSize = 0;
+    size_t m_fileHash = 0;
 };

@@ -12,3 +12,9 @@
 [[nodiscard]] ProductRecord ProductFromLine(QByteArrayView line);
 // Just the name's bytes, for listing without building whole records.
 [[nodiscard]] QByteArrayView ProductNameInLine(QByteArrayView line);
+// False for a line that ends the list of products shown: an empty one, or separators only.
+// Almost every line starts with its name, so the line is cut only when it starts with a separator.
+[[nodiscard]] inline bool HasProductName(QByteArrayView line)
+{
+    return !line.isEmpty() && (line.front() != ';' || !ProductNameInLine(line).isEmpty());
+}

@@ -10,11 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-UserError outOfRange(const QString &text)
-{
-    return UserError(u"Значение вне допустимого диапазона: "_s + text);
-}
-
 const QString &valueText(const ProductRecord &values, size_t t)
 {
     switch (t) {
@@ -35,6 +30,11 @@ bool fitsFloat(long double x)
 }
 
 } // namespace
+
+UserError RationModel::outOfRangeError(const QString &text)
+{
+    return UserError(u"Значение вне допустимого диапазона: "_s + text);
+}
 
 UserError RationModel::capacityWarning()
 {
@@ -108,10 +108,10 @@ void RationModel::Parts::add(const RationRow &row, const RowNumbers &numbers)
     for (size_t t = 0; t < numbers.values.size(); ++t) {
         const long double contribution = factor * numbers.values[t];
         if (!fitsFloat(contribution))
-            throw outOfRange(valueText(row.values, t));
+            throw RationModel::outOfRangeError(valueText(row.values, t));
         (contribution < 0 ? negative : positive)[t] += contribution;
         if (!fitsFloat(positive[t]) || !fitsFloat(negative[t]))
-            throw outOfRange(valueText(row.values, t));
+            throw RationModel::outOfRangeError(valueText(row.values, t));
     }
 }
 

@@ -21,6 +21,8 @@ public:
     static constexpr int Capacity = 1024;
     // The warning for a ration that would grow beyond Capacity.
     [[nodiscard]] static UserError capacityWarning();
+    // The error for a value whose contribution a total cannot carry.
+    [[nodiscard]] static UserError outOfRangeError(const QString &text);
 
     enum class Total { Belki, Giri, Uglev, Kal };
 

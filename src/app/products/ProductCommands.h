@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDir>
+#include <QObject>
+
+#include <memory>
+#include <optional>
+
+class Catalogue;
+class ProductEdits;
+class TfrmProduct;
+class QWidget;
+
+// "Новый продукт...", "Изменить продукт..." and "Удалить продукт" of the catalogue menu: the
+// user's own products written into the category files. Each command returns the product row to
+// show as current afterwards (0 for none), or nothing when nothing changed; a refusal escapes as
+// UserError for the window to show.
+class ProductCommands : public QObject
+{
+    Q_OBJECT
+public:
+    // The dialog belongs to window and lives as long as it.
+    ProductCommands(Catalogue &catalogue, QWidget *window);
+    ~ProductCommands() override;
+
+    // The folder the catalogue was loaded from; no command works before it is known.
+    void setCatalogueFolder(const QDir &folder);
+    [[nodiscard]] bool canEdit(int k) const;
+
+    std::optional<int> newProduct(int k);
+    std::optional<int> changeProduct(int k, int r);
+    std::optional<int> removeProduct(int k, int r);
+
+private:
+    Catalogue &m_catalogue;
+    QWidget *m_window;
+    TfrmProduct *m_dialog;
+    std::unique_ptr<ProductEdits> m_edits;
+};
