@@ -512,7 +512,7 @@ void TfrmMain::mnuFilePrintClick()
 
 void TfrmMain::mnuFileSavePdfClick()
 {
-    if (m_ration->isEmpty())
+    if (modalDialogOpen() || m_ration->isEmpty())
         return; // a printout always has a row
     m_pdf->save(currentPrintout());
 }

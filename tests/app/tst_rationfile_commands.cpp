@@ -133,7 +133,7 @@ void typeName(QFileDialog *dialog, const QString &name)
 }
 
 const QStringList AllItems{u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileOpen"_s, u"mnuFilePrint"_s,
-                           u"mnuFileExit"_s};
+                           u"mnuFileSavePdf"_s, u"mnuFileExit"_s};
 
 } // namespace
 
@@ -249,9 +249,10 @@ void TestRationFileCommands::pressedItemsKeepTheirRules()
 
     FileDialog::setNextFileName(dir.filePath(u"other.edk"_s));
     const QStringList opened = dialogsOpenedBy([&] {
-        for (const QString &name : {u"mnuFilePrint"_s, u"mnuFileSaveAs"_s, u"mnuFileSave"_s})
+        for (const QString &name : {u"mnuFilePrint"_s, u"mnuFileSavePdf"_s, u"mnuFileSaveAs"_s, u"mnuFileSave"_s})
             pressItem(app, name);
         app.main->mnuFilePrintClick();
+        app.main->mnuFileSavePdfClick();
         app.main->mnuFileSaveAsClick();
         app.main->mnuFileSaveClick();
     });

@@ -81,9 +81,9 @@ QString whatIs(const QString &path)
 {
     struct stat own {};
     struct stat target {};
-    if (lstat(native(path).constData(), &own) != 0)
+    if (lstat(QFile::encodeName(path).constData(), &own) != 0)
         return u"nothing"_s;
-    const bool reached = stat(native(path).constData(), &target) == 0;
+    const bool reached = stat(QFile::encodeName(path).constData(), &target) == 0;
     return QString::asprintf("mode %o inode %llu -> mode %o device %llu", unsigned(own.st_mode),
                              static_cast<unsigned long long>(own.st_ino), reached ? unsigned(target.st_mode) : 0U,
                              reached ? static_cast<unsigned long long>(target.st_rdev) : 0ULL);
@@ -239,15 +239,15 @@ void TestRationFileFaults::saveOverNoRegularFile()
     const QString pipe = dir.filePath(u"pipe"_s);
     const mode_t device = S_IFCHR | 0666;
     if (kind == u"fifo"_s)
-        QCOMPARE(mkfifo(native(path).constData(), 0644), 0);
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
     else if (kind == u"fifo link"_s)
-        QVERIFY(mkfifo(native(pipe).constData(), 0644) == 0 && QFile::link(pipe, path));
+        QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0644) == 0 && QFile::link(pipe, path));
     else if (kind == u"folder"_s)
         QVERIFY(QDir().mkdir(path));
     else if (kind == u"device"_s)
-        QCOMPARE(mknod(native(path).constData(), device, makedev(1, 7)), 0);
+        QCOMPARE(mknod(QFile::encodeName(path).constData(), device, makedev(1, 7)), 0);
     else
-        QVERIFY(mknod(native(full).constData(), device, makedev(1, 7)) == 0 && QFile::link(full, path));
+        QVERIFY(mknod(QFile::encodeName(full).constData(), device, makedev(1, 7)) == 0 && QFile::link(full, path));
     const QString before = whatIs(path);
     const QStringList stateBefore = state(app);
     const QString warning = u"Ошибка записи файла "_s + path + u"\n"_s;
