@@ -86,6 +86,7 @@ TfrmProduct::TfrmProduct(QWidget *parent)
     connect(btnOk, &QPushButton::clicked, this, guarded(this, &TfrmProduct::btnOkClick));
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    WindowLook::keepNormalState(this);
 }
 
 bool TfrmProduct::edit(const QString &title, const QString &category, const ProductRecord &texts, Apply apply)
