@@ -271,6 +271,12 @@ void TfrmMain::createCatalogueMenu()
     mnuCatalogueEdit = addItem("mnuCatalogueEdit", u"Изменить продукт..."_s, &TfrmMain::mnuCatalogueEditClick);
     mnuCatalogueDelete = addItem("mnuCatalogueDelete", u"Удалить продукт"_s, &TfrmMain::mnuCatalogueDeleteClick);
     m_productCommands = new ProductCommands(m_catalogue, this);
+    // Kept current, not only when the menu opens: a screen reader presses items of a closed menu.
+    const auto follow = guarded(this, &TfrmMain::mnuCatalogueClick);
+    connect(sgrCategory->selectionModel(), &QItemSelectionModel::currentRowChanged, this, follow);
+    connect(sgrProducts->selectionModel(), &QItemSelectionModel::currentRowChanged, this, follow);
+    connect(m_products, &QAbstractItemModel::modelReset, this, follow);
+    mnuCatalogueClick();
 }
 
 void TfrmMain::shortcutActivated(QAction *item)
@@ -540,6 +546,8 @@ void TfrmMain::mnuFileExitClick()
 
 void TfrmMain::mnuCatalogueFindClick()
 {
+    if (modalDialogOpen())
+        return;
     if (!m_frmSearch) {
         m_frmSearch = new TfrmSearch(&m_catalogue, this);
         // A product picked there is added as one released in the product grid: that is where
@@ -599,13 +607,15 @@ void TfrmMain::mnuCatalogueClick()
 
 void TfrmMain::mnuCatalogueNewClick()
 {
+    if (modalDialogOpen() || !m_productCommands->canEdit(currentCategory()))
+        return;
     if (const std::optional<int> row = m_productCommands->newProduct(currentCategory()))
         showProductsAfterEdit(*row);
 }
 
 void TfrmMain::mnuCatalogueEditClick()
 {
-    if (currentProduct() == 0)
+    if (modalDialogOpen() || currentProduct() == 0)
         return;
     if (const std::optional<int> row = m_productCommands->changeProduct(currentCategory(), currentProduct()))
         showProductsAfterEdit(*row);
@@ -613,7 +623,7 @@ void TfrmMain::mnuCatalogueEditClick()
 
 void TfrmMain::mnuCatalogueDeleteClick()
 {
-    if (currentProduct() == 0)
+    if (modalDialogOpen() || currentProduct() == 0)
         return;
     if (const std::optional<int> row = m_productCommands->removeProduct(currentCategory(), currentProduct()))
         showProductsAfterEdit(*row);

@@ -18,17 +18,21 @@ windows() { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | sort | t
 # A press that wrongly opens a modal dialog would keep the accessibility call waiting: bounded.
 press_item() { timeout 10 /usr/bin/python3 "$A11Y_MORE" press-item "$1" || true; }
 
+# The catalogue's items: without a current product there is nothing to change or remove.
+NO_PRODUCT="Найти продукт...:on Новый продукт...:on Изменить продукт...:off Удалить продукт:off "
+A_PRODUCT="Найти продукт...:on Новый продукт...:on Изменить продукт...:on Удалить продукт:on "
+
 main_only=$(windows)
-for item in 'Печать' 'Сохранить как...' 'Сохранить'; do
+for item in 'Печать' 'Сохранить в PDF...' 'Сохранить как...' 'Сохранить'; do
   press_item "$item"
   sleep 1
   [ "$(windows)" = "$main_only" ] || { screenshot pressed-unavailable; fail "a press on $item opened a window"; }
 done
-[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Выход:on " ] \
+[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Сохранить в PDF...:off Выход:on $NO_PRODUCT" ] \
   || fail "items of the empty ration: $(items)"
 
 add_product 'Творог 9%' 150
-[ "$(items)" = "Сохранить:off Сохранить как...:on Открыть:on Печать:on Выход:on " ] \
+[ "$(items)" = "Сохранить:off Сохранить как...:on Открыть:on Печать:on Сохранить в PDF...:on Выход:on $A_PRODUCT" ] \
   || fail "items with a row: $(items)"
 
 # The mass dialog is modal: a press on "Открыть" must not open the open dialog over it.
