@@ -146,11 +146,11 @@ void TabcPopupMenuForm::openAt(QPoint globalPos)
     showStep(m_steps.isEmpty() ? m_fullSize.height() : m_steps.first());
 }
 
-// Each step is drawn at once and held until Timeout has passed since it began. The window has its
-// final size from the start: a compositor places a pop-up by the size it is first shown at.
+// Each step is drawn at once and held until Timeout has passed since it was drawn, so that a slow
+// drawing of one step never shortens the next. The window has its final size from the start: a
+// compositor places a pop-up by the size it is first shown at.
 void TabcPopupMenuForm::showStep(int height)
 {
-    m_stepClock.start();
     m_revealed = height;
     setGeometry(m_finalGeometry);
     if (height < m_fullSize.height())
@@ -160,6 +160,7 @@ void TabcPopupMenuForm::showStep(int height)
     if (!isVisible())
         show();
     repaint();
+    m_stepClock.start();
     emit slideStep(height);
     if (height < m_fullSize.height()) {
         const qint64 left = m_menu->Options().Timeout - m_stepClock.elapsed();
