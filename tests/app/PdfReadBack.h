@@ -69,6 +69,25 @@ struct Expected
     int yMm;
 };
 
+// The one page of a ration of 150 g of "Творог 9%" and 250 g of "Молоко 3,2%", dated DATE.
+inline QList<Expected> twoRowPage(const QString &date)
+{
+    using namespace Qt::StringLiterals;
+    return {
+        {u"Расчёт калорий"_s, 1, 10, 10},
+        {u"Рацион питания:"_s, 1, 20, 25},
+        {u"1) Творог 9% = 150 гр."_s, 1, 25, 35},
+        {u"2) Молоко 3,2% = 250 гр."_s, 1, 25, 40},
+        {QString(72, u'='), 1, 5, 50},
+        {u"Общее содержание питательных веществ в рационе:"_s, 1, 10, 55},
+        {u"Белки: 32.3 гр."_s, 1, 20, 60},
+        {u"Жиры: 21.5 гр."_s, 1, 20, 65},
+        {u"Углеводы: 14.8 гр."_s, 1, 20, 70},
+        {u"Общая калорийность: 386 кКалорий"_s, 1, 60, 80},
+        {u"Дата отчёта: "_s + date, 1, 10, 90},
+    };
+}
+
 // Empty when the document holds exactly the expected lines, in order, each on its page and
 // within half a millimetre of its place; otherwise what differs.
 inline QString compare(const Document &document, const QList<Expected> &expected, double marginLeftMm,

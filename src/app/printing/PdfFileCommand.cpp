@@ -6,8 +6,6 @@
 #include "ReplaceFile.h"
 
 #include <QBuffer>
-#include <QDate>
-#include <QLocale>
 #include <QPageLayout>
 
 using namespace Qt::StringLiterals;
@@ -26,7 +24,7 @@ void PdfFileCommand::save(const RationPrintout &printout)
     if (path.isEmpty())
         return;
     RationPrintout dated = printout;
-    dated.date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    dated.date = ReportDate();
     if (!write(path, dated))
         MessageBoxes::show(UserError::Kind::Warning, u"Ошибка записи файла "_s + path + u"\n"_s);
 }

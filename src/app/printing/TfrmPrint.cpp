@@ -7,9 +7,7 @@
 #include "printing/DefaultPrinter.h"
 #include "printing/PrintJob.h"
 
-#include <QDate>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -55,7 +53,7 @@ void TfrmPrint::FormShow()
     BitBtn1->setText(u"Отменить"_s);
 
     RationPrintout printout = m_printout;
-    printout.date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    printout.date = ReportDate();
 
     // The spooler is talked to on the job's own thread: the dialog is on screen, reading
     // "Отменить", until the spooler has taken the job.

@@ -1,5 +1,8 @@
 #include "RationPage.h"
 
+#include <QDate>
+#include <QLocale>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -33,4 +36,9 @@ QList<PrintedText> RationPage(const RationPrintout &printout)
     page.append({u"Общая калорийность: "_s + printout.kal + u" кКалорий"_s, Energy, 60, 5 + listEnd + 6 * LinePitch});
     page.append({u"Дата отчёта: "_s + printout.date, Date, 10, 10 + listEnd + 7 * LinePitch});
     return page;
+}
+
+QString ReportDate()
+{
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
 }

@@ -45,3 +45,6 @@ constexpr int LinePitch = 5;
 
 // The page's texts, top to bottom.
 [[nodiscard]] QList<PrintedText> RationPage(const RationPrintout &printout);
+
+// Today in the user's short date format: the date a printout or a PDF is made on.
+[[nodiscard]] QString ReportDate();
