@@ -123,6 +123,7 @@ private slots:
     void opensWithCtrlF();
     void listFollowsTyping();
     void enterAddsAndWindowStays();
+    void typingReplacesAfterTheFocusRound();
     void clickOnRowAdds();
     void onlyAPressHereCounts();
     void fullRationWarnsAsTheGridDoes();
@@ -226,6 +227,38 @@ void TestSearchWindow::enterAddsAndWindowStays()
     QCOMPARE(app.child<QTableView>("sgrProducts")->currentIndex().row(), 0);
     QVERIFY(search.window->isVisible());
     QVERIFY(app.boxes.isEmpty());
+}
+
+void TestSearchWindow::typingReplacesAfterTheFocusRound()
+{
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+    const SearchWindow search = openWithCtrlF(app);
+    const auto addHoney = [&] {
+        search.field->setText(u"мед"_s);
+        answerMass(app, [&] { QTest::keyClick(search.field, Qt::Key_Return); }, u"150"_s);
+        QTRY_VERIFY(search.window->isActiveWindow());
+        // A window manager may pass the keyboard through the main window and back, which drops
+        // the selection.
+        search.field->deselect();
+        QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(search.field, &out);
+        QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(search.field, &in);
+    };
+
+    // The next words still replace the last, a capital's Shift included.
+    addHoney();
+    QTest::sendKeyEvent(QTest::Press, search.field, Qt::Key_Shift, QString(), Qt::NoModifier);
+    typeText(search.field, u"Ко"_s);
+    QCOMPARE(search.field->text(), u"Ко"_s);
+
+    // Once the user moves in the field, typing goes where the cursor is.
+    addHoney();
+    QTest::keyClick(search.field, Qt::Key_Home);
+    typeText(search.field, u"х"_s);
+    QCOMPARE(search.field->text(), u"хмед"_s);
 }
 
 void TestSearchWindow::clickOnRowAdds()

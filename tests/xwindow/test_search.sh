@@ -25,6 +25,7 @@ found() { /usr/bin/python3 "$LISTS" cells 'Найденные продукты' 
 # wait_found EXPECTED: the list reads EXPECTED, one row a line.
 wait_found() {
   for _ in $(seq 30); do [ "$(found)" = "$1" ] && return 0; sleep 0.2; done
+  screenshot search-failure
   fail "found: $(found | tr '\n' '|'), expected $(tr '\n' '|' <<<"$1")"
 }
 

@@ -99,7 +99,8 @@ void TfrmSearch::showEvent(QShowEvent *event)
         m_found->refresh();
         showFirstFound();
     }
-    edtFind->selectAll(); // typing replaces the last search
+    m_replaceText = true; // typing replaces the last search
+    edtFind->selectAll();
     edtFind->setFocus(Qt::OtherFocusReason);
 }
 
@@ -115,6 +116,7 @@ void TfrmSearch::hideEvent(QHideEvent *event)
 {
     m_enterPressedOn = nullptr;
     m_leftPressed = false;
+    m_replaceText = false;
     QDialog::hideEvent(event);
 }
 
@@ -137,10 +139,15 @@ bool TfrmSearch::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+        if (watched == edtFind && event->type() == QEvent::KeyPress && m_replaceText)
+            replaceTextOnTyping(static_cast<QKeyEvent *>(event));
         if ((watched == edtFind || watched == lstFound) && keyEvent(watched, static_cast<QKeyEvent *>(event)))
             return true;
         break;
     case QEvent::FocusIn:
+        // The window manager's focus round after the mass dialog may drop the selection.
+        if (watched == edtFind && m_replaceText)
+            edtFind->selectAll();
         // As in the main window: a list reached from the keyboard has a current row.
         if (watched == lstFound && !lstFound->currentIndex().isValid() && m_found->rowCount() > 0)
             lstFound->setCurrentIndex(m_found->index(0, 0));
@@ -151,6 +158,9 @@ bool TfrmSearch::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        if (watched == edtFind)
+            m_replaceText = false;
+        [[fallthrough]];
     case QEvent::MouseButtonRelease:
         if (watched == lstFound->viewport() && mouseEvent(static_cast<QMouseEvent *>(event)))
             return true;
@@ -159,6 +169,24 @@ bool TfrmSearch::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TfrmSearch::replaceTextOnTyping(const QKeyEvent *key)
+{
+    switch (key->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+        return; // the letter comes next
+    default:
+        break;
+    }
+    m_replaceText = false;
+    if (!key->text().isEmpty())
+        edtFind->selectAll();
 }
 
 bool TfrmSearch::keyEvent(QObject *watched, QKeyEvent *key)
@@ -222,6 +250,7 @@ void TfrmSearch::choose(const QModelIndex &index)
             // next words replace these.
             if (isVisible()) {
                 activateWindow();
+                m_replaceText = true;
                 edtFind->setFocus(Qt::OtherFocusReason);
                 edtFind->selectAll();
             }

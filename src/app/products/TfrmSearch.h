@@ -39,6 +39,7 @@ protected:
 private:
     void edtFindChange(const QString &text);
     void showFirstFound();
+    void replaceTextOnTyping(const QKeyEvent *key);
     [[nodiscard]] bool keyEvent(QObject *watched, QKeyEvent *key);
     [[nodiscard]] bool mouseEvent(QMouseEvent *mouse);
     void choose(const QModelIndex &index);
@@ -49,4 +50,6 @@ private:
     ProductPlace m_chosen;
     QObject *m_enterPressedOn = nullptr;
     bool m_leftPressed = false;
+    // Back from the mass dialog, the next words replace the last ones until the user acts in the field.
+    bool m_replaceText = false;
 };
