@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Whole-program figures under Xvfb: resident memory once the catalogue is loaded, and the time
-# from launch until Alt+X (sent as soon as the window is mapped) has ended the program.
-# Compared between a two-category catalogue, the largest one the capacities allow (254 x 1023
-# products of a real catalogue's lines) and the fullest one the loader's size limits take.
-# Usage: bench/program_figures.sh path/to/edoklad
+# Start-up figures of the whole program under Xvfb with openbox, side by side with a Qt program
+# that shows one empty window (built here): medians of alternating starts of the time from launch
+# until an Alt+X sent at the window's activation has ended the process, of peak resident memory and
+# of private (anonymous) memory 1.5 s after it, with the sample catalogue and with the largest the
+# capacities allow (254 x 1023 products, some 10 MB).
+# Usage: bench/program_figures.sh path/to/edoklad [STARTS]
 set -euo pipefail
 EDOKLAD=$(realpath "$1")
+STARTS=${2:-7}
+HERE=$(cd "$(dirname "$0")" && pwd)
 WORK=$(mktemp -d)
 trap 'kill $OPENBOX_PID $XVFB_PID 2>/dev/null || true; rm -rf "$WORK"' EXIT
+
+# shellcheck disable=SC2046
+g++ -O2 -fPIC -o "$WORK/empty_window" "$HERE/empty_window.cpp" $(pkg-config --cflags --libs Qt6Widgets)
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
 XVFB_PID=$!
@@ -18,52 +24,43 @@ openbox >/dev/null 2>&1 &
 OPENBOX_PID=$!
 sleep 0.5
 
+mkdir -p "$WORK/sample"
+cp -r "$HERE/../sample/files" "$WORK/sample/"
 /usr/bin/python3 - "$WORK" <<'PY'
 import os, random, sys
 work = sys.argv[1]
-def write(folder, categories, products):
-    os.makedirs(f"{work}/{folder}/files")
-    with open(f"{work}/{folder}/files/db.txt", "w", newline="") as index:
-        for k in range(1, categories + 1):
-            index.write(f"cat{k}.txt\r\n")
-            with open(f"{work}/{folder}/files/cat{k}.txt", "wb") as f:
-                lines = [f"Категория {k}"] + [
-                    f"Продукт {k}-{r} сорт высший;{random.uniform(0, 40):.1f};{random.uniform(0, 40):.1f};"
-                    f"{random.uniform(0, 80):.1f};{random.randint(10, 900)}".replace(".", ",")
-                    for r in range(1, products + 1)]
-                f.write(("\r\n".join(lines) + "\r\n").encode("cp1251"))
-write("small", 2, 3)
-write("largest", 254, 1023)
-# The most the loader's limits take: every category file just under 128 KB, 1023 long lines.
-os.makedirs(f"{work}/fullest/files")
-with open(f"{work}/fullest/files/db.txt", "w", newline="") as index:
+random.seed(1)
+os.makedirs(f"{work}/largest/files")
+with open(f"{work}/largest/files/db.txt", "w", newline="") as index:
     for k in range(1, 255):
         index.write(f"cat{k}.txt\r\n")
-        lines = [f"Категория {k}"] + [
-            f"Продукт {k}-{r} ".ljust(107, "ж") + ";12,3;45,6;78,9;900" for r in range(1, 1024)]
-        data = ("\r\n".join(lines) + "\r\n").encode("cp1251")
-        assert len(data) <= 131072 and max(len(l) for l in lines) <= 1024
-        with open(f"{work}/fullest/files/cat{k}.txt", "wb") as f:
-            f.write(data)
+        with open(f"{work}/largest/files/cat{k}.txt", "wb") as f:
+            lines = [f"Категория {k}"] + [
+                f"Продукт {k}-{r} сорт высший;{random.uniform(0, 40):.1f};{random.uniform(0, 40):.1f};"
+                f"{random.uniform(0, 80):.1f};{random.randint(10, 900)}".replace(".", ",")
+                for r in range(1, 1024)]
+            f.write(("\r\n".join(lines) + "\r\n").encode("cp1251"))
 PY
 
-measure() { # measure FOLDER
-  local start end pid rss
-  start=$(date +%s%N)
-  (cd "$WORK/$1" && exec env LC_ALL=C.UTF-8 "$EDOKLAD") >/dev/null 2>&1 &
-  pid=$!
-  until xdotool search --onlyvisible --name '^Программа расчета калорийности питания$' >/dev/null 2>&1; do sleep 0.005; done
-  sleep 0.5
-  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
-  kill "$pid"; wait "$pid" 2>/dev/null || true
+TITLE='Программа расчета калорийности питания'
+/usr/bin/python3 "$HERE/start_figures.py" "$STARTS" \
+  "empty:$WORK/sample:empty window:$WORK/empty_window" \
+  "sample:$WORK/sample:$TITLE:$EDOKLAD" \
+  "largest:$WORK/largest:$TITLE:$EDOKLAD" >"$WORK/figures"
 
-  start=$(date +%s%N)
-  (cd "$WORK/$1" && exec env LC_ALL=C.UTF-8 "$EDOKLAD") >/dev/null 2>&1 &
-  pid=$!
-  until id=$(xdotool search --onlyvisible --name '^Программа расчета калорийности питания$' 2>/dev/null); do sleep 0.002; done
-  xdotool windowactivate --sync "$id" key alt+x
-  wait "$pid" 2>/dev/null || true
-  end=$(date +%s%N)
-  echo "$1: resident memory $((rss / 1024)) MB, launch until Alt+X handled $(((end - start) / 1000000)) ms"
-}
-for run in 1 2 3; do measure small; measure largest; measure fullest; done
+echo "Start-up, medians of $STARTS alternating starts each ($(du -sh "$WORK/largest/files" | cut -f1) largest catalogue):"
+awk -F'\t' '
+  $1 == "empty" { ms = $2; peak = $3; anon = $4 }
+  { rows[NR] = $0 }
+  END {
+    printf "%-26s %16s %18s %22s\n", "", "interactive", "peak resident", "private (anonymous)"
+    for (i = 1; i <= NR; i++) {
+      split(rows[i], f, "\t")
+      label = f[1] == "empty" ? "empty Qt window" : "edoklad, " f[1] " catalogue"
+      if (f[1] == "empty")
+        printf "%-26s %10d ms      %10.1f MB      %12.1f MB\n", label, f[2], f[3], f[4]
+      else
+        printf "%-26s %6d ms (%+4d) %7.1f MB (%+5.1f) %9.1f MB (%+5.1f)\n", label, f[2], f[2] - ms, f[3], f[3] - peak, f[4], f[4] - anon
+    }
+    for (i = 1; i <= NR; i++) { split(rows[i], f, "\t"); printf "  %s starts (ms): %s\n", f[1], f[5] }
+  }' "$WORK/figures"

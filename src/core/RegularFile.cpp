@@ -22,7 +22,7 @@ bool isSmallRegularFile(const struct stat &info, qsizetype maxBytes)
 // device can do things of its own. Opened without blocking and looked at again, in case the
 // name was given to something else in between; a regular file that would block on read
 // (some files under /proc) then fails instead.
-bool openRegularFile(QFile &file, const QByteArray &name, qsizetype maxBytes)
+bool openRegularFile(QFile &file, const QByteArray &name, qsizetype maxBytes, qsizetype *size)
 {
     struct stat info {};
     if (::stat(name.constData(), &info) != 0 || !isSmallRegularFile(info, maxBytes))
@@ -35,12 +35,14 @@ bool openRegularFile(QFile &file, const QByteArray &name, qsizetype maxBytes)
         ::close(fd);
         return false;
     }
+    *size = qsizetype(info.st_size);
     return true;
 }
 #else
-bool openRegularFile(QFile &file, const QByteArray & /*name*/, qsizetype maxBytes)
+bool openRegularFile(QFile &file, const QByteArray & /*name*/, qsizetype maxBytes, qsizetype *size)
 {
     const QFileInfo info(file.fileName());
+    *size = info.size();
     return info.isFile() && info.size() <= maxBytes && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 #endif
@@ -54,10 +56,14 @@ std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxByte
     if (name.isEmpty() || name.contains('\0'))
         return std::nullopt;
     QFile file(path);
-    if (!openRegularFile(file, name, maxBytes))
+    qsizetype size = 0;
+    if (!openRegularFile(file, name, maxBytes, &size))
         return std::nullopt;
-    // The size was checked, but a file can grow while it is read.
-    const QByteArray bytes = file.read(maxBytes + 1);
+    // The size was checked, but a file can grow while it is read. Read for the size it has, so a
+    // kept file takes no more memory than its bytes, and a byte more to see it grow.
+    QByteArray bytes = file.read(size + 1);
+    if (bytes.size() > size && file.error() == QFileDevice::NoError)
+        bytes += file.read(maxBytes + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError || bytes.size() > maxBytes)
         return std::nullopt;
     return bytes;

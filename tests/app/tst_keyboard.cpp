@@ -120,14 +120,16 @@ void typeInto(QWidget *window, const QByteArray &keys)
 void inFileDialog(AppFixture &app, const char *dialogName, Qt::KeyboardModifiers modifiers, Qt::Key key,
                   const std::function<void(QFileDialog *)> &step)
 {
-    auto *dialog = app.main->findChild<QFileDialog *>(QLatin1String(dialogName));
-    QVERIFY(dialog);
+    // The dialog is built when the command first asks for it.
+    QFileDialog *dialog = nullptr;
     bool done = false;
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done || QApplication::activeModalWidget() != dialog || !dialog->isActiveWindow())
+        auto *modal = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (done || !modal || modal->objectName() != QLatin1String(dialogName) || !modal->isActiveWindow())
             return;
+        dialog = modal;
         done = true;
         step(dialog);
         if (QTest::currentTestFailed())

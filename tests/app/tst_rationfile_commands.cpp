@@ -99,14 +99,16 @@ QStringList dialogsOpenedBy(const std::function<void()> &act, const QWidget *all
 void inFileDialog(AppFixture &app, const char *dialogName, Qt::Key key, Qt::KeyboardModifiers modifiers,
                   const std::function<void(QFileDialog *)> &step)
 {
-    auto *dialog = app.main->findChild<QFileDialog *>(QLatin1String(dialogName));
-    QVERIFY(dialog);
+    // The dialog is built when the command first asks for it.
+    QFileDialog *dialog = nullptr;
     bool done = false;
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done || QApplication::activeModalWidget() != dialog)
+        auto *modal = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (done || !modal || modal->objectName() != QLatin1String(dialogName))
             return;
+        dialog = modal;
         done = true;
         step(dialog);
         if (dialog->isVisible())

@@ -1,6 +1,5 @@
 #include "files/RationFileCommands.h"
 
-#include "files/FileDialog.h"
 #include "messages/MessageBoxes.h"
 #include "ration/RationModel.h"
 #include "rationfile/RationFile.h"
@@ -11,11 +10,17 @@ using namespace Qt::StringLiterals;
 RationFileCommands::RationFileCommands(RationModel *ration, QWidget *window)
     : QObject(window)
     , m_ration(ration)
-    , m_dlgSave(new FileDialog(window, u"Сохранить рацион..."_s, FileDialog::AcceptSave))
-    , m_dlgOpen(new FileDialog(window, u"Загрузить рацион..."_s, FileDialog::AcceptOpen))
+    , m_dlgSave([window] {
+        auto *dialog = new FileDialog(window, u"Сохранить рацион..."_s, FileDialog::AcceptSave);
+        dialog->setObjectName(u"dlgSave"_s);
+        return dialog;
+    })
+    , m_dlgOpen([window] {
+        auto *dialog = new FileDialog(window, u"Загрузить рацион..."_s, FileDialog::AcceptOpen);
+        dialog->setObjectName(u"dlgOpen"_s);
+        return dialog;
+    })
 {
-    m_dlgSave->setObjectName(u"dlgSave"_s);
-    m_dlgOpen->setObjectName(u"dlgOpen"_s);
 }
 
 void RationFileCommands::saveAs()

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "files/LazyFileDialog.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
 
-class FileDialog;
 class RationModel;
 struct RationRow;
 class QWidget;
@@ -39,7 +40,7 @@ private:
     [[nodiscard]] bool write(const QString &path);
 
     RationModel *m_ration;
-    FileDialog *m_dlgSave;
-    FileDialog *m_dlgOpen;
+    LazyFileDialog m_dlgSave;
+    LazyFileDialog m_dlgOpen;
     QString m_currentFileName;
 };

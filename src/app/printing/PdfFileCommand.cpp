@@ -1,6 +1,5 @@
 #include "printing/PdfFileCommand.h"
 
-#include "files/FileDialog.h"
 #include "messages/MessageBoxes.h"
 #include "printing/PdfPages.h"
 #include "ReplaceFile.h"
@@ -12,10 +11,13 @@ using namespace Qt::StringLiterals;
 
 PdfFileCommand::PdfFileCommand(QWidget *window)
     : QObject(window)
-    , m_dlgSavePdf(new FileDialog(window, u"Сохранить в PDF..."_s, FileDialog::AcceptSave, {u"PDF (*.pdf)"_s},
-                                  u"pdf"_s))
+    , m_dlgSavePdf([window] {
+        auto *dialog = new FileDialog(window, u"Сохранить в PDF..."_s, FileDialog::AcceptSave, {u"PDF (*.pdf)"_s},
+                                      u"pdf"_s);
+        dialog->setObjectName(u"dlgSavePdf"_s);
+        return dialog;
+    })
 {
-    m_dlgSavePdf->setObjectName(u"dlgSavePdf"_s);
 }
 
 void PdfFileCommand::save(const RationPrintout &printout)

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "files/LazyFileDialog.h"
 #include "print/RationPage.h"
 
 #include <QObject>
 
-class FileDialog;
 class QWidget;
 
 // "Сохранить в PDF...": the pages a printer would get, on A4, in a file the user names. The file
@@ -22,5 +22,5 @@ public:
     [[nodiscard]] static bool write(const QString &path, const RationPrintout &printout);
 
 private:
-    FileDialog *m_dlgSavePdf;
+    LazyFileDialog m_dlgSavePdf;
 };

@@ -6,6 +6,7 @@
 
 #include <QHashFunctions>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -15,33 +16,40 @@ constexpr size_t FileHashSeed = 0x45646f6b;
 
 CategoryText::CategoryText(QByteArray bytes, int maxProducts) : m_bytes(std::move(bytes))
 {
+    // One pass over the bytes: the loader reads each of them once.
     const QByteArrayView view(m_bytes);
     LineReader reader(view);
     if (reader.atEnd())
         return;
-    reader.next(); // the name
+    m_longestLine = reader.next().length; // the name
 
-    m_productStarts.reserve(size_t(maxProducts));
+    m_productStarts.reserve(size_t(std::min<qsizetype>(maxProducts, view.size() / 2 + 1)));
     bool listing = true;
+    qsizetype kept = -1;
     while (!reader.atEnd()) {
-        if (m_productStarts.size() == size_t(maxProducts)) {
-            m_droppedLines = true;
-            // Keep only what was loaded, and enough of the rest to tell the file again.
-            m_fileSize = m_bytes.size();
-            m_fileHash = qHash(view, FileHashSeed);
-            m_bytes.truncate(reader.position());
-            m_bytes.squeeze();
-            break;
-        }
         const LineReader::Span span = reader.next();
-        m_productStarts.push_back(span.start);
+        m_longestLine = std::max(m_longestLine, span.length);
+        if (kept >= 0)
+            continue; // past the products kept: only measured
+        if (m_productStarts.size() == size_t(maxProducts)) {
+            kept = span.start;
+            continue;
+        }
+        m_productStarts.push_back(quint32(span.start));
         if (listing) {
             listing = HasProductName(view.sliced(span.start, span.length));
             if (listing)
                 ++m_listedCount;
         }
     }
-    m_productStarts.shrink_to_fit();
+    if (kept < 0)
+        return;
+    m_droppedLines = true;
+    // Keep only what was loaded, and enough of the rest to tell the file again.
+    m_fileSize = m_bytes.size();
+    m_fileHash = qHash(view, FileHashSeed);
+    m_bytes.truncate(kept);
+    m_bytes.squeeze();
 }
 
 QByteArrayView CategoryText::lineAt(qsizetype start) const

@@ -26,6 +26,8 @@ public:
     // Consecutive products with a name, from product 1: the ones a list shows.
     [[nodiscard]] int listedCount() const { return m_listedCount; }
     [[nodiscard]] bool hasDroppedLines() const { return m_droppedLines; }
+    // The longest line of the whole file, dropped lines included, without its line end.
+    [[nodiscard]] qsizetype longestLine() const { return m_longestLine; }
     // 1-based; an empty record outside 1..productLineCount().
     [[nodiscard]] ProductRecord product(int r) const;
     [[nodiscard]] QString productName(int r) const;
@@ -40,8 +42,9 @@ private:
     [[nodiscard]] QByteArrayView lineAt(qsizetype start) const;
 
     QByteArray m_bytes; // the name line starts at 0
-    std::vector<qsizetype> m_productStarts;
+    std::vector<quint32> m_productStarts; // a category file is far below 4 GB
     int m_listedCount = 0;
+    qsizetype m_longestLine = 0;
     bool m_droppedLines = false;
     // Only with dropped lines, whose bytes are not kept: the whole file's size and hash.
     qsizetype m_fileSize = 0;

@@ -54,15 +54,18 @@ CatalogueLoadResult LoadCatalogue(Catalogue &catalogue, const QDir &workingDirec
 
     for (int k = 1; k <= catalogue.categoryCount(); ++k) {
         const QString path = catalogue.CategoryFile(k);
-        std::optional<QByteArray> bytes = readBytes(workingDirectory, path);
-        if (!bytes) {
+        std::optional<QByteArray> bytes = ReadCatalogueFileUnchecked(workingDirectory.filePath(path));
+        std::optional<CategoryText> category;
+        if (bytes)
+            category.emplace(std::move(*bytes), Catalogue::MaxProducts);
+        // An endless line fails like a missing file.
+        if (!category || category->longestLine() > CatalogueLimits::MaxLineBytes) {
             result.messages.append({UserError::Kind::Warning, u"Ошибка окрытия файла "_s + path + u"\n"_s});
             continue;
         }
-        CategoryText category(std::move(*bytes), Catalogue::MaxProducts);
-        if (category.hasDroppedLines())
+        if (category->hasDroppedLines())
             result.messages.append(tooManyLines(path));
-        catalogue.setCategoryText(k, std::move(category));
+        catalogue.setCategoryText(k, std::move(*category));
     }
     return result;
 }

@@ -17,3 +17,8 @@ std::optional<QByteArray> ReadCatalogueFile(const QString &path)
         return std::nullopt;
     return bytes;
 }
+
+std::optional<QByteArray> ReadCatalogueFileUnchecked(const QString &path)
+{
+    return ReadRegularFile(path, MaxFileBytes);
+}

@@ -24,3 +24,7 @@ inline constexpr qsizetype MaxLineBytes = 1024;
 // The bytes of the regular file at path (symbolic links followed) when it keeps to the limits;
 // nullopt for anything else, exactly as for a file that cannot be opened.
 [[nodiscard]] std::optional<QByteArray> ReadCatalogueFile(const QString &path);
+
+// The same without looking at the lines, for the loader, which measures them as it cuts them
+// (CategoryText::longestLine): each byte of the catalogue is then read once.
+[[nodiscard]] std::optional<QByteArray> ReadCatalogueFileUnchecked(const QString &path);
