@@ -74,8 +74,8 @@ const Catalogue *loadedCatalogue()
     return loaded.get();
 }
 
-// Loading only: the program loads its catalogue once and lets it go when it ends, so giving back
-// the last one (unmapping its files) is left out of the time.
+// Loading only: the program loads its catalogue once and frees it when it ends, so freeing the
+// last one is left out of the time.
 void BM_LoadCatalogue(benchmark::State &state)
 {
     for (auto _ : state) {

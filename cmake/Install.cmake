@@ -70,8 +70,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The fonts stand in for the window's own faces; Qt's translations give its dialogs Russian texts.
 # Qt's windowing plugins are only recommended by its libraries, yet without them no window opens;
-# without Qt's Wayland plugin a Wayland session runs the program through XWayland.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, qt6-qpa-plugins, qt6-wayland")
+# without Qt's Wayland plugin a Wayland session runs the program through XWayland. libcups is
+# loaded on the first print, so no linked library names it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, qt6-qpa-plugins, qt6-wayland, libcups2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
 set(CPACK_STRIP_FILES ON)

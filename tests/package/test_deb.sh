@@ -62,7 +62,7 @@ for lib in $needed; do
   [ -n "$package" ] || fail "no package holds $path"
   has_dependency "$package" || fail "Depends lacks $package (for $lib): $depends"
 done
-for package in libqt6widgets6 qt6-qpa-plugins fonts-liberation fonts-dejavu-core; do
+for package in libqt6widgets6 qt6-qpa-plugins fonts-liberation fonts-dejavu-core libcups2; do
   has_dependency "$package" || fail "Depends lacks $package: $depends"
 done
 [[ "$(field Recommends)" == *qt6-translations-l10n* ]] || fail "Recommends: $(field Recommends)"

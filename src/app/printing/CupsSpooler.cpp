@@ -4,12 +4,18 @@
 #include <QPageSize>
 #include <QSizeF>
 
-#include <cups/cups.h>
+#include "printing/CupsLibrary.h"
 
 #include <cerrno>
 #include <cstring>
 
 namespace {
+// Only once connection() has given a connection: the library is loaded then.
+const CupsLibrary &cups()
+{
+    return *CupsLibrary::get(nullptr);
+}
+
 // The queue's name without the instance a user may have added after "/".
 QByteArray queueName(const Spooler::Printer &printer)
 {
@@ -35,19 +41,19 @@ QPageLayout layoutFromHundredthsOfMm(int width, int length, int left, int top, i
 QPageLayout defaultLayout(http_t *http, cups_dest_t *dest)
 {
     QPageLayout layout;
-    if (cups_dinfo_t *info = cupsCopyDestInfo(http, dest)) {
+    if (cups_dinfo_t *info = cups().cupsCopyDestInfo(http, dest)) {
         cups_size_t size;
-        if (cupsGetDestMediaDefault(http, dest, info, 0, &size))
+        if (cups().cupsGetDestMediaDefault(http, dest, info, 0, &size))
             layout = layoutFromHundredthsOfMm(size.width, size.length, size.left, size.top, size.right,
                                               size.bottom);
-        cupsFreeDestInfo(info);
+        cups().cupsFreeDestInfo(info);
     }
     if (layout.isValid())
         return layout;
-    if (const char *media = cupsGetOption("media", dest->num_options, dest->options)) {
-        const pwg_media_t *pwg = pwgMediaForPWG(media);
+    if (const char *media = cups().cupsGetOption("media", dest->num_options, dest->options)) {
+        const pwg_media_t *pwg = cups().pwgMediaForPWG(media);
         if (!pwg)
-            pwg = pwgMediaForLegacy(media);
+            pwg = cups().pwgMediaForLegacy(media);
         if (pwg && pwg->width > 0 && pwg->length > 0)
             return layoutFromHundredthsOfMm(pwg->width, pwg->length, 0, 0, 0, 0);
     }
@@ -59,13 +65,16 @@ QPageLayout defaultLayout(http_t *http, cups_dest_t *dest)
 CupsSpooler::~CupsSpooler()
 {
     if (m_http)
-        httpClose(m_http);
+        cups().httpClose(m_http);
 }
 
 http_t *CupsSpooler::connection()
 {
     if (!m_http) {
-        m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr);
+        if (!CupsLibrary::get(&m_lastError))
+            return nullptr;
+        m_http = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC, cups().cupsEncryption(),
+                                     1, 30000, nullptr);
         if (!m_http)
             m_lastError = QString::fromLocal8Bit(std::strerror(errno));
     }
@@ -74,7 +83,7 @@ http_t *CupsSpooler::connection()
 
 void CupsSpooler::keepError()
 {
-    m_lastError = QString::fromUtf8(cupsLastErrorString());
+    m_lastError = QString::fromUtf8(cups().cupsLastErrorString());
 }
 
 std::optional<Spooler::Printer> CupsSpooler::defaultPrinter()
@@ -82,7 +91,7 @@ std::optional<Spooler::Printer> CupsSpooler::defaultPrinter()
     http_t *http = connection();
     if (!http)
         return std::nullopt;
-    cups_dest_t *dest = cupsGetNamedDest(http, nullptr, nullptr);
+    cups_dest_t *dest = cups().cupsGetNamedDest(http, nullptr, nullptr);
     if (!dest) {
         keepError();
         return std::nullopt;
@@ -92,7 +101,7 @@ std::optional<Spooler::Printer> CupsSpooler::defaultPrinter()
     if (dest->instance)
         printer.name += u'/' + QString::fromUtf8(dest->instance);
     printer.layout = defaultLayout(http, dest);
-    cupsFreeDests(1, dest);
+    cups().cupsFreeDests(1, dest);
     return printer;
 }
 
@@ -103,9 +112,9 @@ int CupsSpooler::createHeldJob(const Printer &printer)
         return 0;
     // No paper, copies or orientation of ours: the queue's defaults apply.
     cups_option_t *options = nullptr;
-    const int count = cupsAddOption("job-hold-until", "indefinite", 0, &options);
-    const int job = cupsCreateJob(http, queueName(printer).constData(), "", count, options);
-    cupsFreeOptions(count, options);
+    const int count = cups().cupsAddOption("job-hold-until", "indefinite", 0, &options);
+    const int job = cups().cupsCreateJob(http, queueName(printer).constData(), "", count, options);
+    cups().cupsFreeOptions(count, options);
     if (job <= 0)
         keepError();
     return job;
@@ -117,16 +126,16 @@ bool CupsSpooler::sendDocument(const Printer &printer, int job, const QByteArray
     if (!http)
         return false;
     const QByteArray queue = queueName(printer);
-    if (cupsStartDocument(http, queue.constData(), job, "", CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE) {
+    if (cups().cupsStartDocument(http, queue.constData(), job, "", CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE) {
         keepError();
         return false;
     }
-    if (cupsWriteRequestData(http, pdf.constData(), size_t(pdf.size())) != HTTP_STATUS_CONTINUE) {
-        static_cast<void>(cupsFinishDocument(http, queue.constData()));
+    if (cups().cupsWriteRequestData(http, pdf.constData(), size_t(pdf.size())) != HTTP_STATUS_CONTINUE) {
+        static_cast<void>(cups().cupsFinishDocument(http, queue.constData()));
         keepError();
         return false;
     }
-    if (!succeeded(cupsFinishDocument(http, queue.constData()))) {
+    if (!succeeded(cups().cupsFinishDocument(http, queue.constData()))) {
         keepError();
         return false;
     }
@@ -138,13 +147,15 @@ bool CupsSpooler::release(const Printer & /*printer*/, int job)
     http_t *http = connection();
     if (!http)
         return false;
-    ipp_t *request = ippNewRequest(IPP_OP_RELEASE_JOB);
+    ipp_t *request = cups().ippNewRequest(IPP_OP_RELEASE_JOB);
     char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/jobs/%d", job);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    ippDelete(cupsDoRequest(http, request, "/jobs"));
-    if (!succeeded(cupsLastError())) {
+    cups().httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", cups().ippPort(),
+                            "/jobs/%d", job);
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                        cups().cupsUser());
+    cups().ippDelete(cups().cupsDoRequest(http, request, "/jobs"));
+    if (!succeeded(cups().cupsLastError())) {
         keepError();
         return false;
     }
@@ -154,5 +165,5 @@ bool CupsSpooler::release(const Printer & /*printer*/, int job)
 void CupsSpooler::cancel(const Printer &printer, int job)
 {
     if (http_t *http = connection())
-        static_cast<void>(cupsCancelJob2(http, queueName(printer).constData(), job, 0));
+        static_cast<void>(cups().cupsCancelJob2(http, queueName(printer).constData(), job, 0));
 }
