@@ -1,18 +1,34 @@
 // Renders the application icon into the PNG sizes of the hicolor icon theme, at build time, so the
 // pictures always match the SVG: render_icon ICON.svg OUTDIR NAME SIZE...
-// writes OUTDIR/<SIZE>x<SIZE>/apps/NAME.png.
+// writes OUTDIR/<SIZE>x<SIZE>/apps/NAME.png. With --raw first, NAME.argb instead: the bare
+// premultiplied ARGB32 pixels, row by row, which the program makes an image of without an image
+// reader (finding one loads every image format plugin).
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
 
 #include <cstdio>
 
+static bool saveRaw(const QImage &image, const QString &path)
+{
+    QFile file(path);
+    const auto bytes = qsizetype(image.sizeInBytes());
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(reinterpret_cast<const char *>(image.constBits()), bytes) == bytes;
+}
+
 int main(int argc, char *argv[])
 {
+    const bool raw = argc > 1 && qstrcmp(argv[1], "--raw") == 0;
+    if (raw) {
+        --argc;
+        ++argv;
+    }
     if (argc < 5) {
-        std::fprintf(stderr, "usage: render_icon ICON.svg OUTDIR NAME SIZE...\n");
+        std::fprintf(stderr, "usage: render_icon [--raw] ICON.svg OUTDIR NAME SIZE...\n");
         return 2;
     }
     QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
@@ -35,7 +51,8 @@ int main(int argc, char *argv[])
         renderer.render(&painter);
         painter.end();
         const QString dir = QStringLiteral("%1/%2x%2/apps").arg(outDir).arg(size);
-        if (!QDir().mkpath(dir) || !image.save(dir + u'/' + name + QStringLiteral(".png"), "PNG")) {
+        if (!QDir().mkpath(dir) || !(raw ? saveRaw(image, dir + u'/' + name + QStringLiteral(".argb"))
+                                         : image.save(dir + u'/' + name + QStringLiteral(".png"), "PNG"))) {
             std::fprintf(stderr, "render_icon: cannot write size %d into %s\n", size, argv[2]);
             return 1;
         }

@@ -1,34 +1,25 @@
 #include "look/AppIcons.h"
 
-#include <QPainter>
+#include <QImage>
 #include <QPixmap>
-#include <QSvgRenderer>
-
-// Resources of a static library are not registered by themselves.
-static void initIconResources()
-{
-    static bool done = false;
-    if (!done) {
-        Q_INIT_RESOURCE(icons);
-        done = true;
-    }
-}
+#include <QResource>
 
 namespace {
 const char *const kFiles[AppIcons::Count] = {"save", "saveas", "open", "print", "exit", "delete", "clear"};
 
-// Rendered once at 16 x 16 (and twice that for high-density screens) so no image plugin is needed.
-QIcon render(const QString &path, std::initializer_list<int> sizes = {16, 32})
+// Drawn from the SVGs at build time as bare pixels: an image reader, even told the format, would
+// load every image format plugin to ask each whether it reads the format better.
+QIcon fromPictures(const char *name, std::initializer_list<int> sizes = {16, 32})
 {
-    QSvgRenderer renderer(path);
     QIcon icon;
     for (int size : sizes) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
+        const QResource picture(QStringLiteral(":/icons/%1x%1/apps/%2.argb").arg(size).arg(QLatin1String(name)));
+        const QByteArray pixels = picture.uncompressedData();
+        if (pixels.size() != qsizetype(size) * size * 4)
+            continue;
+        const QImage image(reinterpret_cast<const uchar *>(pixels.constData()), size, size, size * 4,
+                           QImage::Format_ARGB32_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(image)); // copies the pixels
     }
     return icon;
 }
@@ -37,10 +28,9 @@ QIcon render(const QString &path, std::initializer_list<int> sizes = {16, 32})
 QIcon AppIcons::icon(Index index)
 {
     static QList<QIcon> icons = [] {
-        initIconResources();
         QList<QIcon> list;
         for (const char *name : kFiles)
-            list.append(render(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name))));
+            list.append(fromPictures(name));
         return list;
     }();
     return icons.value(index);
@@ -48,8 +38,7 @@ QIcon AppIcons::icon(Index index)
 
 QIcon AppIcons::applicationIcon()
 {
-    initIconResources();
-    return render(QStringLiteral(":/icons/edoklad.svg"), {16, 24, 32, 48, 64, 128});
+    return fromPictures("edoklad", {16, 24, 32, 48, 64, 128});
 }
 
 QList<QIcon> AppIcons::imageList()
