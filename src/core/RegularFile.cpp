@@ -69,6 +69,49 @@ std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxByte
     return bytes;
 }
 
+std::optional<qint64> RegularFileSize(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.contains('\0'))
+        return std::nullopt;
+#ifdef Q_OS_UNIX
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return qint64(info.st_size);
+#else
+    const QFileInfo info(path);
+    return info.isFile() ? std::optional<qint64>(info.size()) : std::nullopt;
+#endif
+}
+
+std::optional<QByteArrayView> ReadRegularFileInto(const QString &path, qsizetype maxBytes,
+                                                  const std::function<char *(qsizetype)> &room, bool *noRoom)
+{
+    *noRoom = false;
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.contains('\0'))
+        return std::nullopt;
+    QFile file(path);
+    qsizetype size = 0;
+    if (!openRegularFile(file, name, maxBytes, &size))
+        return std::nullopt;
+    // A byte more than the size, to see the file grow while it is read.
+    char *data = room(size + 1);
+    if (!data) {
+        *noRoom = true;
+        return std::nullopt;
+    }
+    const qint64 read = file.read(data, size + 1);
+    if (read < 0 || file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    if (read > size) {
+        *noRoom = true;
+        return std::nullopt;
+    }
+    return QByteArrayView(data, qsizetype(read));
+}
+
 bool MayBecomeRegularFile(const QString &path)
 {
 #ifdef Q_OS_UNIX

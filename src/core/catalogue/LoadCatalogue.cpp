@@ -4,6 +4,8 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CategoryText.h"
 #include "LineReader.h"
+#include "RegularFile.h"
+#include "catalogue/CatalogueArena.h"
 #include "catalogue/ReadCatalogueFile.h"
 
 #include <optional>
@@ -19,6 +21,39 @@ const QString FilesFolder = u"files/"_s;
 std::optional<QByteArray> readBytes(const QDir &workingDirectory, const QString &path)
 {
     return ReadCatalogueFile(workingDirectory.filePath(path));
+}
+
+// Room for every category file as it is now, each with a byte to spare.
+qsizetype arenaCapacity(const Catalogue &catalogue, const QDir &workingDirectory)
+{
+    qsizetype capacity = 0;
+    for (int k = 1; k <= catalogue.categoryCount(); ++k) {
+        const std::optional<qint64> size = RegularFileSize(workingDirectory.filePath(catalogue.CategoryFile(k)));
+        if (size && *size <= CatalogueLimits::MaxFileBytes)
+            capacity += qsizetype(*size) + 1;
+    }
+    return capacity;
+}
+
+// A category file read into the arena, or into memory of its own where the arena has no room for
+// it (it grew since the arena was sized, or there is no arena).
+std::optional<CategoryText> readCategory(const QString &path, const std::shared_ptr<CatalogueArena> &arena)
+{
+    if (arena) {
+        bool noRoom = false;
+        const std::optional<QByteArrayView> bytes = ReadRegularFileInto(
+            path, CatalogueLimits::MaxFileBytes, [&](qsizetype size) { return arena->take(size); }, &noRoom);
+        if (bytes) {
+            arena->giveBackTail(1); // the byte to spare
+            return CategoryText(QByteArray::fromRawData(bytes->data(), bytes->size()), Catalogue::MaxProducts, arena);
+        }
+        if (!noRoom)
+            return std::nullopt;
+    }
+    std::optional<QByteArray> bytes = ReadCatalogueFileUnchecked(path);
+    if (!bytes)
+        return std::nullopt;
+    return CategoryText(std::move(*bytes), Catalogue::MaxProducts);
 }
 
 CatalogueMessage tooManyLines(const QString &path)
@@ -52,12 +87,10 @@ CatalogueLoadResult LoadCatalogue(Catalogue &catalogue, const QDir &workingDirec
         catalogue.addCategoryFile(FilesFolder + Cp1251::decode(QByteArrayView(*index).sliced(line.start, line.length)));
     }
 
+    const std::shared_ptr<CatalogueArena> arena = CatalogueArena::create(arenaCapacity(catalogue, workingDirectory));
     for (int k = 1; k <= catalogue.categoryCount(); ++k) {
         const QString path = catalogue.CategoryFile(k);
-        std::optional<QByteArray> bytes = ReadCatalogueFileUnchecked(workingDirectory.filePath(path));
-        std::optional<CategoryText> category;
-        if (bytes)
-            category.emplace(std::move(*bytes), Catalogue::MaxProducts);
+        std::optional<CategoryText> category = readCategory(workingDirectory.filePath(path), arena);
         // An endless line fails like a missing file.
         if (!category || category->longestLine() > CatalogueLimits::MaxLineBytes) {
             result.messages.append({UserError::Kind::Warning, u"Ошибка окрытия файла "_s + path + u"\n"_s});
