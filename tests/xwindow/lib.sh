@@ -15,7 +15,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# A crash leaves a core in the program's folder (where the system keeps cores there); a failing
+# test prints where it happened.
+ulimit -c unlimited 2>/dev/null || true
+backtraces() {
+  command -v gdb >/dev/null || return 0
+  local core
+  for core in "$WORK"/core* "$WORK"/*/core*; do
+    [ -f "$core" ] || continue
+    echo "== backtrace of $core" >&2
+    gdb -q -batch -ex 'thread apply all bt 25' "$EDOKLAD" "$core" 2>&1 | grep -E '^(#|Thread|Program)' >&2 || true
+  done
+}
+
+fail() { echo "FAIL: $*" >&2; backtraces; exit 1; }
 
 # start_xvfb: a private X server without a window manager; sets DISPLAY.
 start_xvfb() {
