@@ -132,7 +132,10 @@ void setTexts(AppFixture &app, const QStringList &texts)
 void withDialog(AppFixture &app, const char *item, const std::function<void()> &steps)
 {
     bool ran = false;
-    QTimer::singleShot(0, [&] {
+    // Scoped: a dialog that never opens must not leave the steps to run in a later test.
+    QTimer opened;
+    opened.setSingleShot(true);
+    QObject::connect(&opened, &QTimer::timeout, [&] {
         [&] {
             QTRY_VERIFY(dialog(app)->isVisible());
             QTRY_COMPARE(QApplication::activeWindow(), dialog(app));
@@ -142,6 +145,7 @@ void withDialog(AppFixture &app, const char *item, const std::function<void()> &
         if (dialog(app)->isVisible() && QTest::currentTestFailed())
             dialog(app)->reject();
     });
+    opened.start(0);
     app.child<QAction>(item)->trigger();
     QVERIFY(ran);
     if (dialog(app)->isVisible()) {
@@ -334,10 +338,14 @@ void TestProducts::fullCategory()
         dairy << u"Продукт %1;1;1;1;1"_s.arg(i);
     start(app, dairy);
     bool opened = false;
-    QTimer::singleShot(0, [&] {
+    // Scoped: the dialog does not open, and the check must not run in a later test.
+    QTimer check;
+    check.setSingleShot(true);
+    QObject::connect(&check, &QTimer::timeout, [&] {
         opened = dialog(app)->isVisible();
         dialog(app)->reject();
     });
+    check.start(0);
     app.child<QAction>("mnuCatalogueNew")->trigger();
     QVERIFY(!opened);
     QCOMPARE(app.boxes.size(), 1);
