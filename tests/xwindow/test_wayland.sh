@@ -69,9 +69,12 @@ wait_count "set_title(\"$TITLE\")" 1 20 || wfail "the main window did not appear
 sleep 1
 alive
 
-# changed BEFORE AFTER: "width height x y" of where the two screenshots differ.
+# changed BEFORE AFTER: "width height x y" of where the two screenshots differ, below the shell's
+# panel (its clock may have turned to the next minute in between).
+PANEL_H=32
 changed() {
-  convert "$1" "$2" -compose difference -composite -threshold 0 -trim -format '%w %h %X %Y\n' info: | tr -d '+'
+  convert "$1" "$2" -compose difference -composite -crop "${SCREEN_W}x$((SCREEN_H - PANEL_H))+0+$PANEL_H" +repage \
+    -threshold 0 -trim -format '%w %h %X %Y\n' info: | tr -d '+' | awk -v p="$PANEL_H" '{ print $1, $2, $3, $4 + p }'
 }
 
 # A Wayland client does not know where its window is: the accessibility tree gives places in the
