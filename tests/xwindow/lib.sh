@@ -116,6 +116,15 @@ wait_exit() {
   return 1
 }
 
+# type_text TEXT [DELAY_MS]: types TEXT as key presses on keycodes mapped once for its characters
+# (tests/xwindow/keymap.py), which `xdotool type` does not do reliably for Cyrillic under load.
+type_text() {
+  local names
+  names=$(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/keymap.py" "$1") || fail "cannot map the keys of '$1'"
+  # shellcheck disable=SC2086
+  xdotool key --delay "${2:-40}" $names
+}
+
 screenshot() { import -window root "$ARTEFACTS/$1.png"; }
 
 TITLE='Программа расчета калорийности питания'

@@ -34,7 +34,7 @@ search=$(wait_window 'Найти продукт' 10) || fail "Ctrl+F opened no s
 wait_field 'Найти продукт' || fail "the keyboard is not in the search field: $(field)"
 
 # Enter adds the first product found, through the mass dialog.
-xdotool type --delay 50 'бан'
+type_text 'бан' 50
 wait_found 'Банан — Фрукты'
 xdotool key Return
 wait_window 'Ввод массы' 10 >/dev/null || fail "Enter opened no mass dialog"
@@ -45,7 +45,7 @@ wait_gone 'Ввод массы' || fail "the mass dialog did not close"
 # The search window is still there, with the keyboard, and the words typed next replace the last.
 xwininfo -id "$search" | grep -q IsViewable || fail "the search window closed after adding"
 wait_field 'Найти продукт' || fail "the keyboard did not come back to the search field: $(field)"
-xdotool type --delay 50 'мол 3.2'
+type_text 'мол 3.2' 50
 wait_found 'Молоко 3,2% — Молочные продукты'
 screenshot search
 
