@@ -47,17 +47,24 @@ bool openRegularFile(QFile &file, const QByteArray & /*name*/, qsizetype maxByte
 }
 #endif
 
-} // namespace
-
-std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxBytes)
+// Opens path for reading when it names a small enough regular file; its size then in *size.
+bool openByName(QFile &file, const QString &path, qsizetype maxBytes, qsizetype *size)
 {
     const QByteArray name = QFile::encodeName(path);
     // A NUL would cut the name short and open some other file.
     if (name.isEmpty() || name.contains('\0'))
-        return std::nullopt;
-    QFile file(path);
+        return false;
+    file.setFileName(path);
+    return openRegularFile(file, name, maxBytes, size);
+}
+
+} // namespace
+
+std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxBytes)
+{
+    QFile file;
     qsizetype size = 0;
-    if (!openRegularFile(file, name, maxBytes, &size))
+    if (!openByName(file, path, maxBytes, &size))
         return std::nullopt;
     // The size was checked, but a file can grow while it is read. Read for the size it has, so a
     // kept file takes no more memory than its bytes, and a byte more to see it grow.
@@ -89,12 +96,9 @@ std::optional<QByteArrayView> ReadRegularFileInto(const QString &path, qsizetype
                                                   const std::function<char *(qsizetype)> &room, bool *noRoom)
 {
     *noRoom = false;
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || name.contains('\0'))
-        return std::nullopt;
-    QFile file(path);
+    QFile file;
     qsizetype size = 0;
-    if (!openRegularFile(file, name, maxBytes, &size))
+    if (!openByName(file, path, maxBytes, &size))
         return std::nullopt;
     // A byte more than the size, to see the file grow while it is read.
     char *data = room(size + 1);
