@@ -100,8 +100,8 @@ def memory(folder, title, command):
 def main():
     runs = int(sys.argv[1])
     programs = []
-    for spec in sys.argv[2:]:
-        name, folder, title, command = spec.split(":", 3)
+    for program in sys.argv[2:]:
+        name, folder, title, command = program.split(":", 3)
         programs.append((name, folder, title, command.split()))
     figures = {name: {"ms": [], "peak": [], "anon": []} for name, *_ in programs}
     for _ in range(runs):
