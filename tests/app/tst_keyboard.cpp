@@ -2,6 +2,7 @@
 // the product grid, Tab between the lists, the context menus of the ration list from the keys.
 
 #include "AppFixture.h"
+#include "FileDialogSteps.h"
 #include "Beep.h"
 #include "files/FileDialog.h"
 #include "input/TypeAhead.h"
@@ -116,29 +117,15 @@ void typeInto(QWidget *window, const QByteArray &keys)
 }
 
 // Runs step once the file dialog is up and active, from within its modal loop; then presses
-// keys in the main window, which open the dialog.
+// keys in the main window, which open the dialog. The step must close it.
 void inFileDialog(AppFixture &app, const char *dialogName, Qt::KeyboardModifiers modifiers, Qt::Key key,
                   const std::function<void(QFileDialog *)> &step)
 {
-    // The dialog is built when the command first asks for it.
-    QFileDialog *dialog = nullptr;
-    bool done = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *modal = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (done || !modal || modal->objectName() != QLatin1String(dialogName) || !modal->isActiveWindow())
-            return;
-        dialog = modal;
-        done = true;
-        step(dialog);
-        if (QTest::currentTestFailed())
-            dialog->reject();
-    });
-    poll.start();
-    QTest::keyClick(app.main.get(), key, modifiers);
-    QVERIFY2(done, dialogName);
-    QVERIFY(!dialog->isVisible());
+    bool leftOpen = false;
+    QFileDialog *dialog =
+        runInFileDialog(dialogName, [&] { QTest::keyClick(app.main.get(), key, modifiers); }, step, &leftOpen);
+    QVERIFY2(dialog, dialogName);
+    QVERIFY(!leftOpen);
 }
 
 QLineEdit *nameField(QFileDialog *dialog)

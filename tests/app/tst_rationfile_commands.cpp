@@ -1,6 +1,7 @@
 // Save, Save as and Open as the user runs them from the main window, with the file dialogs and
 // the replace question answered through their seams; the menu's availability rules.
 
+#include "FileDialogSteps.h"
 #include "RationFileSteps.h"
 
 #include "TfrmWeight.h"
@@ -99,24 +100,9 @@ QStringList dialogsOpenedBy(const std::function<void()> &act, const QWidget *all
 void inFileDialog(AppFixture &app, const char *dialogName, Qt::Key key, Qt::KeyboardModifiers modifiers,
                   const std::function<void(QFileDialog *)> &step)
 {
-    // The dialog is built when the command first asks for it.
-    QFileDialog *dialog = nullptr;
-    bool done = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *modal = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (done || !modal || modal->objectName() != QLatin1String(dialogName))
-            return;
-        dialog = modal;
-        done = true;
-        step(dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    poll.start();
-    press(app, key, modifiers);
-    QVERIFY2(done, dialogName);
+    bool leftOpen = false;
+    QFileDialog *dialog = runInFileDialog(dialogName, [&] { press(app, key, modifiers); }, step, &leftOpen);
+    QVERIFY2(dialog, dialogName);
     QVERIFY(!dialog->isVisible());
 }
 
