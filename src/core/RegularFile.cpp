@@ -47,15 +47,24 @@ bool openRegularFile(QFile &file, const QByteArray & /*name*/, qsizetype maxByte
 }
 #endif
 
+// The name the system is given for path; none where a NUL would cut it short and name some other
+// file.
+std::optional<QByteArray> systemName(const QString &path)
+{
+    QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.contains('\0'))
+        return std::nullopt;
+    return name;
+}
+
 // Opens path for reading when it names a small enough regular file; its size then in *size.
 bool openByName(QFile &file, const QString &path, qsizetype maxBytes, qsizetype *size)
 {
-    const QByteArray name = QFile::encodeName(path);
-    // A NUL would cut the name short and open some other file.
-    if (name.isEmpty() || name.contains('\0'))
+    const std::optional<QByteArray> name = systemName(path);
+    if (!name)
         return false;
     file.setFileName(path);
-    return openRegularFile(file, name, maxBytes, size);
+    return openRegularFile(file, *name, maxBytes, size);
 }
 
 } // namespace
@@ -78,12 +87,12 @@ std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxByte
 
 std::optional<qint64> RegularFileSize(const QString &path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || name.contains('\0'))
+    const std::optional<QByteArray> name = systemName(path);
+    if (!name)
         return std::nullopt;
 #ifdef Q_OS_UNIX
     struct stat info {};
-    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(name->constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     return qint64(info.st_size);
 #else
@@ -119,11 +128,11 @@ std::optional<QByteArrayView> ReadRegularFileInto(const QString &path, qsizetype
 bool MayBecomeRegularFile(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || name.contains('\0'))
+    const std::optional<QByteArray> name = systemName(path);
+    if (!name)
         return false;
     struct stat info {};
-    if (::stat(name.constData(), &info) != 0)
+    if (::stat(name->constData(), &info) != 0)
         return errno == ENOENT; // a name not taken yet, or a link to one
     return S_ISREG(info.st_mode);
 #else
