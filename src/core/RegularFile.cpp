@@ -22,20 +22,31 @@ bool isSmallRegularFile(const struct stat &info, qsizetype maxBytes)
 // device can do things of its own. Opened without blocking and looked at again, in case the
 // name was given to something else in between; a regular file that would block on read
 // (some files under /proc) then fails instead.
-bool openRegularFile(QFile &file, const QByteArray &name, qsizetype maxBytes, qsizetype *size)
+int openRegularDescriptor(const QByteArray &name, qsizetype maxBytes, qsizetype *size)
 {
     struct stat info {};
     if (::stat(name.constData(), &info) != 0 || !isSmallRegularFile(info, maxBytes))
-        return false;
+        return -1;
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
+        return -1;
+    if (::fstat(fd, &info) != 0 || !isSmallRegularFile(info, maxBytes)) {
+        ::close(fd);
+        return -1;
+    }
+    *size = qsizetype(info.st_size);
+    return fd;
+}
+
+bool openRegularFile(QFile &file, const QByteArray &name, qsizetype maxBytes, qsizetype *size)
+{
+    const int fd = openRegularDescriptor(name, maxBytes, size);
+    if (fd < 0)
         return false;
-    if (::fstat(fd, &info) != 0 || !isSmallRegularFile(info, maxBytes)
-        || !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return false;
     }
-    *size = qsizetype(info.st_size);
     return true;
 }
 #else
@@ -84,6 +95,14 @@ std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxByte
         return std::nullopt;
     return bytes;
 }
+
+#ifdef Q_OS_UNIX
+int OpenRegularFile(const QString &path, qsizetype maxBytes, qsizetype *size)
+{
+    const std::optional<QByteArray> name = systemName(path);
+    return name ? openRegularDescriptor(*name, maxBytes, size) : -1;
+}
+#endif
 
 std::optional<qint64> RegularFileSize(const QString &path)
 {

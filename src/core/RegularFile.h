@@ -13,6 +13,12 @@
 // takes more than maxBytes.
 [[nodiscard]] std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxBytes);
 
+#ifdef Q_OS_UNIX
+// The same checks for a caller that needs the descriptor itself: opened read-only, without
+// blocking and closed on exec, with the size it had in *size; -1 for anything else.
+[[nodiscard]] int OpenRegularFile(const QString &path, qsizetype maxBytes, qsizetype *size);
+#endif
+
 // The size of the regular file at path (symbolic links followed); nullopt for anything else.
 [[nodiscard]] std::optional<qint64> RegularFileSize(const QString &path);
 

@@ -7,8 +7,10 @@
 #include "RegularFile.h"
 #include "catalogue/CatalogueArena.h"
 #include "catalogue/ReadCatalogueFile.h"
+#include "LeasedFile.h"
 
 #include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -23,12 +25,23 @@ std::optional<QByteArray> readBytes(const QDir &workingDirectory, const QString 
     return ReadCatalogueFile(workingDirectory.filePath(path));
 }
 
-// Room for every category file as it is now, each with a byte to spare.
-qsizetype arenaCapacity(const Catalogue &catalogue, const QDir &workingDirectory)
+// A category file mapped where it can be leased (its bytes then are not the program's own memory),
+// else nullopt.
+std::optional<CategoryText> mapCategory(const QString &path)
+{
+    std::shared_ptr<const LeasedFile> file = LeasedFile::map(path, CatalogueLimits::MaxFileBytes);
+    if (!file)
+        return std::nullopt;
+    const QByteArrayView bytes = file->bytes();
+    return CategoryText(QByteArray::fromRawData(bytes.data(), bytes.size()), Catalogue::MaxProducts, std::move(file));
+}
+
+// Room for each of paths as it is now, each with a byte to spare.
+qsizetype arenaCapacity(const QStringList &paths)
 {
     qsizetype capacity = 0;
-    for (int k = 1; k <= catalogue.categoryCount(); ++k) {
-        const std::optional<qint64> size = RegularFileSize(workingDirectory.filePath(catalogue.CategoryFile(k)));
+    for (const QString &path : paths) {
+        const std::optional<qint64> size = RegularFileSize(path);
         if (size && *size <= CatalogueLimits::MaxFileBytes)
             capacity += qsizetype(*size) + 1;
     }
@@ -87,10 +100,27 @@ CatalogueLoadResult LoadCatalogue(Catalogue &catalogue, const QDir &workingDirec
         catalogue.addCategoryFile(FilesFolder + Cp1251::decode(QByteArrayView(*index).sliced(line.start, line.length)));
     }
 
-    const std::shared_ptr<CatalogueArena> arena = CatalogueArena::create(arenaCapacity(catalogue, workingDirectory));
-    for (int k = 1; k <= catalogue.categoryCount(); ++k) {
+    // Mapped first; the files that cannot be are read, into one block sized for them alone.
+    const int count = catalogue.categoryCount();
+    std::vector<std::optional<CategoryText>> categories(size_t(count) + 1);
+    QStringList unmapped;
+    for (int k = 1; k <= count; ++k) {
+        const QString path = workingDirectory.filePath(catalogue.CategoryFile(k));
+        categories[size_t(k)] = mapCategory(path);
+        if (!categories[size_t(k)])
+            unmapped.append(path);
+    }
+    if (!unmapped.isEmpty()) {
+        const std::shared_ptr<CatalogueArena> arena = CatalogueArena::create(arenaCapacity(unmapped));
+        for (int k = 1; k <= count; ++k) {
+            if (!categories[size_t(k)])
+                categories[size_t(k)] = readCategory(workingDirectory.filePath(catalogue.CategoryFile(k)), arena);
+        }
+    }
+
+    for (int k = 1; k <= count; ++k) {
         const QString path = catalogue.CategoryFile(k);
-        std::optional<CategoryText> category = readCategory(workingDirectory.filePath(path), arena);
+        std::optional<CategoryText> &category = categories[size_t(k)];
         // An endless line fails like a missing file.
         if (!category || category->longestLine() > CatalogueLimits::MaxLineBytes) {
             result.messages.append({UserError::Kind::Warning, u"Ошибка окрытия файла "_s + path + u"\n"_s});
