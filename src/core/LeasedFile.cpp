@@ -69,7 +69,6 @@ bool keepPrivately(Slot &slot)
         return false;
     }
     release(slot); // the writer goes on
-
     return true;
 }
 
@@ -132,12 +131,48 @@ int claimSlot()
     return -1;
 }
 
+size_t wholePages(qsizetype size)
+{
+    const auto pageSize = size_t(::sysconf(_SC_PAGESIZE));
+    return (size_t(size) + pageSize - 1) / pageSize * pageSize;
+}
+
 } // namespace
 
-std::shared_ptr<const LeasedFile> LeasedFile::map(const QString &path, qsizetype maxBytes)
+std::shared_ptr<MappingRoom> MappingRoom::reserve(const QList<qsizetype> &sizes)
+{
+    size_t length = 0;
+    for (const qsizetype size : sizes)
+        length += wholePages(size);
+    if (length == 0)
+        return nullptr;
+    // Address space only, until files are mapped over it.
+    void *data = ::mmap(nullptr, length, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (data == MAP_FAILED)
+        return nullptr;
+    return std::shared_ptr<MappingRoom>(new MappingRoom(static_cast<char *>(data), length));
+}
+
+MappingRoom::~MappingRoom()
+{
+    ::munmap(m_data, m_length);
+}
+
+char *MappingRoom::take(qsizetype size)
+{
+    const size_t length = wholePages(size);
+    if (size <= 0 || length > m_length - m_used)
+        return nullptr;
+    char *room = m_data + m_used;
+    m_used += length;
+    return room;
+}
+
+std::shared_ptr<const LeasedFile> LeasedFile::map(const QString &path, qsizetype maxBytes,
+                                                  const std::shared_ptr<MappingRoom> &room)
 {
     const int signal = leaseSignal();
-    if (signal == 0)
+    if (signal == 0 || !room)
         return nullptr;
     qsizetype size = 0;
     const int fd = OpenRegularFile(path, maxBytes, &size);
@@ -146,31 +181,28 @@ std::shared_ptr<const LeasedFile> LeasedFile::map(const QString &path, qsizetype
     const int slotIndex = claimSlot();
     // The size again once leased: it could still change before.
     struct stat info {};
+    char *place = nullptr;
     if (slotIndex < 0 || ::fcntl(fd, F_SETSIG, signal) != 0 || ::fcntl(fd, F_SETLEASE, F_RDLCK) != 0
-        || ::fstat(fd, &info) != 0 || info.st_size <= 0 || info.st_size > maxBytes) {
+        || ::fstat(fd, &info) != 0 || info.st_size <= 0 || info.st_size > maxBytes
+        || !(place = room->take(qsizetype(info.st_size)))
+        || ::mmap(place, wholePages(qsizetype(info.st_size)), PROT_READ, MAP_SHARED | MAP_FIXED | MAP_POPULATE, fd,
+                  0) == MAP_FAILED) {
         if (slotIndex >= 0)
             leases[size_t(slotIndex)].state.store(Free, std::memory_order_release);
+        ::fcntl(fd, F_SETLEASE, F_UNLCK);
         ::close(fd);
         return nullptr;
     }
     size = qsizetype(info.st_size);
-    const long pageSize = ::sysconf(_SC_PAGESIZE);
-    const size_t length = (size_t(size) + size_t(pageSize) - 1) / size_t(pageSize) * size_t(pageSize);
-    void *data = ::mmap(nullptr, length, PROT_READ, MAP_SHARED | MAP_POPULATE, fd, 0);
     Slot &slot = leases[size_t(slotIndex)];
-    if (data == MAP_FAILED) {
-        slot.state.store(Free, std::memory_order_release);
-        ::close(fd);
-        return nullptr;
-    }
     slot.fd = fd;
-    slot.data = static_cast<char *>(data);
+    slot.data = place;
     slot.size = size_t(size);
-    slot.length = length;
+    slot.length = wholePages(size);
     slot.state.store(Leased, std::memory_order_release);
     // A notice that came before the slot said Leased found nothing to do.
     keepPrivatelyIfBroken(slot);
-    return std::shared_ptr<const LeasedFile>(new LeasedFile(slotIndex, slot.data, size));
+    return std::shared_ptr<const LeasedFile>(new LeasedFile(slotIndex, place, size, room));
 }
 
 LeasedFile::~LeasedFile()
@@ -185,29 +217,31 @@ LeasedFile::~LeasedFile()
             break;
         ::sched_yield();
     }
-    ::munmap(slot.data, slot.length);
     if (slot.fd >= 0)
         release(slot);
     slot.state.store(Free, std::memory_order_release);
 }
 
-bool LeasedFile::isMapped() const
-{
-    return leases[size_t(m_slot)].state.load(std::memory_order_acquire) != Private;
-}
-
 #else
 
-std::shared_ptr<const LeasedFile> LeasedFile::map(const QString & /*path*/, qsizetype /*maxBytes*/)
+std::shared_ptr<MappingRoom> MappingRoom::reserve(const QList<qsizetype> & /*sizes*/)
+{
+    return nullptr;
+}
+
+MappingRoom::~MappingRoom() = default;
+
+char *MappingRoom::take(qsizetype /*size*/)
+{
+    return nullptr;
+}
+
+std::shared_ptr<const LeasedFile> LeasedFile::map(const QString & /*path*/, qsizetype /*maxBytes*/,
+                                                  const std::shared_ptr<MappingRoom> & /*room*/)
 {
     return nullptr;
 }
 
 LeasedFile::~LeasedFile() = default;
-
-bool LeasedFile::isMapped() const
-{
-    return false;
-}
 
 #endif

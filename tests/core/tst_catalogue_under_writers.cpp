@@ -4,6 +4,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/LoadCatalogue.h"
+#include "LeasedFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -153,6 +154,7 @@ private slots:
     void writtenInPlaceAfterLoading();
     void fileOpenForWritingIsRead();
     void writersGoFreeWhenCatalogueGoes();
+    void mappedOnlyWithinItsRoom();
 };
 
 void TestCatalogueUnderWriters::writtenInPlaceAfterLoading_data()
@@ -251,6 +253,26 @@ void TestCatalogueUnderWriters::writersGoFreeWhenCatalogueGoes()
     QVERIFY2(fd >= 0, strerror(errno));
     ::close(fd);
     QVERIFY(!isMapped(folder.path(u"dairy.txt"_s)));
+}
+
+// Files are mapped into room sized for them when they were looked at: one that grew since does not
+// fit and is left to be read, and nothing is mapped over the room's end.
+void TestCatalogueUnderWriters::mappedOnlyWithinItsRoom()
+{
+    Folder folder;
+    const QString bread = folder.path(u"bread.txt"_s);
+    const std::shared_ptr<MappingRoom> room = MappingRoom::reserve({Bread.size(), Bread.size()});
+    QVERIFY(room);
+    QVERIFY(!LeasedFile::map(folder.path(u"dairy.txt"_s), 128 * 1024, room));
+    const std::shared_ptr<const LeasedFile> first = LeasedFile::map(bread, 128 * 1024, room);
+    const std::shared_ptr<const LeasedFile> second = LeasedFile::map(bread, 128 * 1024, room);
+    QVERIFY(first && second);
+    QCOMPARE(first->bytes(), Bread);
+    QCOMPARE(second->bytes(), Bread);
+    QVERIFY(first->bytes().data() != second->bytes().data());
+    QVERIFY(!LeasedFile::map(bread, 128 * 1024, room));
+    // Beyond the size limit, as for reading.
+    QVERIFY(!LeasedFile::map(bread, Bread.size() - 1, MappingRoom::reserve({Bread.size()})));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueUnderWriters)

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-// One block of memory for the bytes of every category file, taken from the system with all its
-// pages at once: a loaded catalogue keeps some 10 MB, and pages touched one by one as files are
-// read into them cost more than reading the files. Handed out in order; given back whole when the
+// One block of memory for the bytes of the category files that are read rather than mapped, taken
+// from the system with all its pages at once: a full catalogue keeps some 10 MB, and pages touched
+// one by one as files are read into them cost more than reading the files. Handed out in order; given back whole when the
 // last category text that uses it goes.
 class CatalogueArena
 {

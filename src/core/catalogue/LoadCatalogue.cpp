@@ -25,27 +25,27 @@ std::optional<QByteArray> readBytes(const QDir &workingDirectory, const QString 
     return ReadCatalogueFile(workingDirectory.filePath(path));
 }
 
+// Each of paths as it is now within the size limit, for the room to map or read them into.
+QList<qsizetype> fileSizes(const QStringList &paths)
+{
+    QList<qsizetype> sizes;
+    sizes.reserve(paths.size());
+    for (const QString &path : paths) {
+        const std::optional<qint64> size = RegularFileSize(path);
+        sizes.append(size && *size <= CatalogueLimits::MaxFileBytes ? qsizetype(*size) : 0);
+    }
+    return sizes;
+}
+
 // A category file mapped where it can be leased (its bytes then are not the program's own memory),
 // else nullopt.
-std::optional<CategoryText> mapCategory(const QString &path)
+std::optional<CategoryText> mapCategory(const QString &path, const std::shared_ptr<MappingRoom> &room)
 {
-    std::shared_ptr<const LeasedFile> file = LeasedFile::map(path, CatalogueLimits::MaxFileBytes);
+    std::shared_ptr<const LeasedFile> file = LeasedFile::map(path, CatalogueLimits::MaxFileBytes, room);
     if (!file)
         return std::nullopt;
     const QByteArrayView bytes = file->bytes();
     return CategoryText(QByteArray::fromRawData(bytes.data(), bytes.size()), Catalogue::MaxProducts, std::move(file));
-}
-
-// Room for each of paths as it is now, each with a byte to spare.
-qsizetype arenaCapacity(const QStringList &paths)
-{
-    qsizetype capacity = 0;
-    for (const QString &path : paths) {
-        const std::optional<qint64> size = RegularFileSize(path);
-        if (size && *size <= CatalogueLimits::MaxFileBytes)
-            capacity += qsizetype(*size) + 1;
-    }
-    return capacity;
 }
 
 // A category file read into the arena, or into memory of its own where the arena has no room for
@@ -100,27 +100,32 @@ CatalogueLoadResult LoadCatalogue(Catalogue &catalogue, const QDir &workingDirec
         catalogue.addCategoryFile(FilesFolder + Cp1251::decode(QByteArrayView(*index).sliced(line.start, line.length)));
     }
 
-    // Mapped first; the files that cannot be are read, into one block sized for them alone.
+    // Mapped first; the files that cannot be are read, into one block sized for them alone, each
+    // with a byte to spare.
     const int count = catalogue.categoryCount();
-    std::vector<std::optional<CategoryText>> categories(size_t(count) + 1);
-    QStringList unmapped;
-    for (int k = 1; k <= count; ++k) {
-        const QString path = workingDirectory.filePath(catalogue.CategoryFile(k));
-        categories[size_t(k)] = mapCategory(path);
-        if (!categories[size_t(k)])
-            unmapped.append(path);
+    QStringList paths;
+    for (int k = 1; k <= count; ++k)
+        paths.append(workingDirectory.filePath(catalogue.CategoryFile(k)));
+    const QList<qsizetype> sizes = fileSizes(paths);
+    std::vector<std::optional<CategoryText>> categories(static_cast<size_t>(count));
+    const std::shared_ptr<MappingRoom> room = MappingRoom::reserve(sizes);
+    qsizetype unmappedBytes = 0;
+    for (int i = 0; i < count; ++i) {
+        categories[size_t(i)] = mapCategory(paths[i], room);
+        if (!categories[size_t(i)])
+            unmappedBytes += sizes[i] + 1;
     }
-    if (!unmapped.isEmpty()) {
-        const std::shared_ptr<CatalogueArena> arena = CatalogueArena::create(arenaCapacity(unmapped));
-        for (int k = 1; k <= count; ++k) {
-            if (!categories[size_t(k)])
-                categories[size_t(k)] = readCategory(workingDirectory.filePath(catalogue.CategoryFile(k)), arena);
+    if (unmappedBytes > 0) {
+        const std::shared_ptr<CatalogueArena> arena = CatalogueArena::create(unmappedBytes);
+        for (int i = 0; i < count; ++i) {
+            if (!categories[size_t(i)])
+                categories[size_t(i)] = readCategory(paths[i], arena);
         }
     }
 
     for (int k = 1; k <= count; ++k) {
         const QString path = catalogue.CategoryFile(k);
-        std::optional<CategoryText> &category = categories[size_t(k)];
+        std::optional<CategoryText> &category = categories[size_t(k - 1)];
         // An endless line fails like a missing file.
         if (!category || category->longestLine() > CatalogueLimits::MaxLineBytes) {
             result.messages.append({UserError::Kind::Warning, u"Ошибка окрытия файла "_s + path + u"\n"_s});
