@@ -138,11 +138,6 @@ QMargins DialogCaption::margins()
     return {FrameLine, FrameLine + captionHeight(), FrameLine, FrameLine};
 }
 
-QString DialogCaption::title() const
-{
-    return m_dialog->windowTitle();
-}
-
 void DialogCaption::place()
 {
     const int height = captionHeight();
@@ -192,7 +187,7 @@ void DialogCaption::paintEvent(QPaintEvent *)
     p.drawLine(0, height() - 1, width(), height() - 1);
     p.setPen(text);
     const QRect room = rect().adjusted(8, 0, -(m_close->width() + 8), -1);
-    p.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(title(), Qt::ElideRight, room.width()));
+    p.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(m_dialog->windowTitle(), Qt::ElideRight, room.width()));
 }
 
 void DialogCaption::mousePressEvent(QMouseEvent *event)

@@ -19,8 +19,6 @@ public:
     // frame line, its own widgets keeping their sizes and their places relative to each other.
     static DialogCaption *add(QWidget *dialog);
 
-    // What the strip shows: the dialog's title as it is now.
-    [[nodiscard]] QString title() const;
     [[nodiscard]] QAbstractButton *closeButton() const { return m_close; }
     // Room taken from the dialog's client area on each side.
     [[nodiscard]] static QMargins margins();
