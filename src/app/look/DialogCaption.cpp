@@ -1,10 +1,12 @@
 #include "look/DialogCaption.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QWindow>
 
@@ -109,7 +111,7 @@ DialogCaption *DialogCaption::add(QWidget *dialog)
             if (auto *widget = qobject_cast<QWidget *>(child); widget && !widget->isWindow())
                 places.emplace_back(widget, widget->pos());
         }
-            // A widget may follow another one as it moves (a spin edit's label). A widget not yet
+        // A widget may follow another one as it moves (a spin edit's label). A widget not yet
         // shown hears of its move only when it is shown, so it is told now; a second round then
         // puts each widget back where it belongs.
         const QPoint offset(room.left(), room.top());
@@ -188,6 +190,15 @@ void DialogCaption::paintEvent(QPaintEvent *)
     p.setPen(text);
     const QRect room = rect().adjusted(8, 0, -(m_close->width() + 8), -1);
     p.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(m_dialog->windowTitle(), Qt::ElideRight, room.width()));
+}
+
+void DialogCaption::changeEvent(QEvent *event)
+{
+    // A dialog with a ground of its own keeps its palette: the desktop's new colours reach the
+    // caption and the frame line only this way.
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        m_dialog->update();
+    QWidget::changeEvent(event);
 }
 
 void DialogCaption::mousePressEvent(QMouseEvent *event)
