@@ -134,7 +134,8 @@ void tst_DialogCaption::closeBoxClosesAsTheFrameDoes()
         weight.setProduct(u"Кефир 1%"_s, {});
         accepted = weight.exec() == QDialog::Accepted;
     } else {
-        accepted = product.edit(u"Новый продукт"_s, u"Фрукты"_s, {}, [&](const ProductRecord &) { applied = true; });
+        accepted = product.edit(u"Новый продукт"_s, u"Фрукты"_s, {},
+                                [&](const ProductRecord &) { applied = true; });
     }
     QVERIFY(pressed);
     QVERIFY(!stillOpen);

@@ -189,7 +189,8 @@ void DialogCaption::paintEvent(QPaintEvent *)
     p.drawLine(0, height() - 1, width(), height() - 1);
     p.setPen(text);
     const QRect room = rect().adjusted(8, 0, -(m_close->width() + 8), -1);
-    p.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(m_dialog->windowTitle(), Qt::ElideRight, room.width()));
+    const QString title = fontMetrics().elidedText(m_dialog->windowTitle(), Qt::ElideRight, room.width());
+    p.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, title);
 }
 
 void DialogCaption::changeEvent(QEvent *event)
