@@ -20,7 +20,7 @@ public:
     static DialogCaption *add(QWidget *dialog);
 
     [[nodiscard]] QAbstractButton *closeButton() const { return m_close; }
-    // Room taken from the dialog's client area on each side.
+    // Room added around the dialog's client area: the frame line on every side, the strip on top.
     [[nodiscard]] static QMargins margins();
 
 protected:
