@@ -21,8 +21,9 @@
 
 namespace {
 
-// What the signal handler may touch: a fixed table of lock-free atomics, the rest of a slot
-// written before its state says Leased and read only by whoever then claims it.
+// What the signal handler may touch: a fixed table of lock-free atomics (sequentially consistent
+// throughout), the rest of a slot written before its state says Leased and read only by whoever
+// then claims it.
 enum State : int {
     Free,
     Setup, // being filled in by map()
@@ -72,19 +73,33 @@ bool keepPrivately(Slot &slot)
     return true;
 }
 
+// Notices come in, counted: a slot claimed while one came may have missed it.
+std::atomic<unsigned> notices{0};
+static_assert(std::atomic<unsigned>::is_always_lock_free);
+
 // Copies the slot's file when its lease is being broken. The slot is claimed before it is looked
 // at, so the handler running in two threads, or beside map() or the destructor, never does it
-// twice.
+// twice; a handler that finds it claimed passes it by, so the claimant looks again when a notice
+// came meanwhile.
 void keepPrivatelyIfBroken(Slot &slot)
 {
-    int expected = Leased;
-    if (!slot.state.compare_exchange_strong(expected, Busy, std::memory_order_acq_rel))
-        return;
-    // A lease being broken already reads as none.
-    const bool broken = ::fcntl(slot.fd, F_GETLEASE) != F_RDLCK;
-    // Where no copy can be made the lease stays: the writer waits out the break time, and then
-    // the system takes the lease away itself.
-    slot.state.store(broken && keepPrivately(slot) ? Private : Leased, std::memory_order_release);
+    for (;;) {
+        const unsigned seen = notices.load();
+        int expected = Leased;
+        if (!slot.state.compare_exchange_strong(expected, Busy))
+            return;
+        // A lease being broken already reads as none.
+        const bool broken = ::fcntl(slot.fd, F_GETLEASE) != F_RDLCK;
+        if (broken && keepPrivately(slot)) {
+            slot.state.store(Private);
+            return;
+        }
+        slot.state.store(Leased);
+        // Where no copy can be made the lease stays: the writer waits out the break time, and
+        // then the system takes the lease away itself.
+        if (broken || notices.load() == seen)
+            return;
+    }
 }
 
 // Every pending notice is looked at, not only the one whose descriptor the signal carries: the
@@ -92,6 +107,7 @@ void keepPrivatelyIfBroken(Slot &slot)
 void onLeaseBreak(int /*signal*/, siginfo_t * /*info*/, void * /*context*/)
 {
     const int savedErrno = errno;
+    ++notices;
     for (Slot &slot : leases)
         keepPrivatelyIfBroken(slot);
     errno = savedErrno;
@@ -125,7 +141,7 @@ int claimSlot()
 {
     for (size_t i = 0; i < leases.size(); ++i) {
         int expected = Free;
-        if (leases[i].state.compare_exchange_strong(expected, Setup, std::memory_order_acq_rel))
+        if (leases[i].state.compare_exchange_strong(expected, Setup))
             return int(i);
     }
     return -1;
@@ -188,7 +204,7 @@ std::shared_ptr<const LeasedFile> LeasedFile::map(const QString &path, qsizetype
         || ::mmap(place, wholePages(qsizetype(info.st_size)), PROT_READ, MAP_SHARED | MAP_FIXED | MAP_POPULATE, fd,
                   0) == MAP_FAILED) {
         if (slotIndex >= 0)
-            leases[size_t(slotIndex)].state.store(Free, std::memory_order_release);
+            leases[size_t(slotIndex)].state.store(Free);
         ::fcntl(fd, F_SETLEASE, F_UNLCK);
         ::close(fd);
         return nullptr;
@@ -199,7 +215,7 @@ std::shared_ptr<const LeasedFile> LeasedFile::map(const QString &path, qsizetype
     slot.data = place;
     slot.size = size_t(size);
     slot.length = wholePages(size);
-    slot.state.store(Leased, std::memory_order_release);
+    slot.state.store(Leased);
     // A notice that came before the slot said Leased found nothing to do.
     keepPrivatelyIfBroken(slot);
     return std::shared_ptr<const LeasedFile>(new LeasedFile(slotIndex, place, size, room));
@@ -210,16 +226,16 @@ LeasedFile::~LeasedFile()
     Slot &slot = leases[size_t(m_slot)];
     // Claimed from the handler, or waited for while it copies in another thread.
     for (;;) {
-        int state = slot.state.load(std::memory_order_acquire);
+        int state = slot.state.load();
         if (state == Private)
             break;
-        if (state == Leased && slot.state.compare_exchange_weak(state, Busy, std::memory_order_acq_rel))
+        if (state == Leased && slot.state.compare_exchange_weak(state, Busy))
             break;
         ::sched_yield();
     }
     if (slot.fd >= 0)
         release(slot);
-    slot.state.store(Free, std::memory_order_release);
+    slot.state.store(Free);
 }
 
 #else
