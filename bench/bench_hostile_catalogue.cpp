@@ -2,11 +2,9 @@
 // lines at its line limit. Loading them and the memory they take, and the actions that draw the
 // longest name it lets through: the product grid, the mass dialog, the removal menu, and a warning
 // naming the longest path.
+#include "AppWindows.h"
 #include "EdokladApplication.h"
 #include "messages/MessageBoxes.h"
-#include "TfrmMain.h"
-#include "printing/TfrmPrint.h"
-#include "TfrmWeight.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/LoadCatalogue.h"
 #include "catalogue/ReadCatalogueFile.h"
@@ -99,17 +97,14 @@ BENCHMARK(BM_LoadFullestCatalogue)->Unit(benchmark::kMillisecond);
 struct Program
 {
     Catalogue catalogue;
-    std::unique_ptr<TfrmMain> main;
-    std::unique_ptr<TfrmWeight> weight;
-    std::unique_ptr<TfrmPrint> print;
+    AppWindows windows;
+    TfrmMain *main = nullptr;
 
     Program()
     {
         QDir::setCurrent(workDir->path());
-        main = std::make_unique<TfrmMain>(catalogue);
-        weight = std::make_unique<TfrmWeight>(main->ration(), main.get());
-        print = std::make_unique<TfrmPrint>(main.get());
-        main->setDialogs(weight.get(), print.get());
+        windows = AppWindows::create(catalogue);
+        main = windows.main.get();
         main->show();
         main->FormActivate();
         QCoreApplication::processEvents();
@@ -131,11 +126,12 @@ BENCHMARK(BM_ProductGridPaint)->Unit(benchmark::kMillisecond);
 void BM_MassDialogShow(benchmark::State &state)
 {
     const QString name = program->main->findChild<QTableView *>(u"sgrProducts"_s)->model()->index(0, 0).data().toString();
+    TfrmWeight *dialog = program->windows.weight->get();
     for (auto _ : state) {
-        program->weight->setProduct(name, ProductRecord{});
-        program->weight->show();
-        program->weight->repaint();
-        program->weight->hide();
+        dialog->setProduct(name, ProductRecord{});
+        dialog->show();
+        dialog->repaint();
+        dialog->hide();
     }
 }
 BENCHMARK(BM_MassDialogShow)->Unit(benchmark::kMillisecond);

@@ -4,8 +4,10 @@ AppWindows AppWindows::create(Catalogue &catalogue)
 {
     AppWindows windows;
     windows.main = std::make_unique<TfrmMain>(catalogue);
-    windows.weight = std::make_unique<TfrmWeight>(windows.main->ration(), windows.main.get());
-    windows.print = std::make_unique<TfrmPrint>(windows.main.get());
+    TfrmMain *main = windows.main.get();
+    windows.weight = std::make_unique<LazyWindow<TfrmWeight>>(
+        [main] { return std::make_unique<TfrmWeight>(main->ration(), main); });
+    windows.print = std::make_unique<LazyWindow<TfrmPrint>>([main] { return std::make_unique<TfrmPrint>(main); });
     windows.main->setDialogs(windows.weight.get(), windows.print.get());
     return windows;
 }

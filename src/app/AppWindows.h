@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LazyWindow.h"
 #include "TfrmMain.h"
 #include "printing/TfrmPrint.h"
 #include "TfrmWeight.h"
@@ -10,12 +11,12 @@ class Catalogue;
 
 // The program's three windows. Start-up and the window tests both build them with create().
 struct AppWindows {
-    // In start-up order: the main window first, so it is the application's main window, then the
-    // mass dialog and the print dialog, both children of the main window, wired to it.
+    // The main window first, so it is the application's main window; the mass dialog and the print
+    // dialog, both children of the main window, are built when it first needs them.
     [[nodiscard]] static AppWindows create(Catalogue &catalogue);
 
     // Destroyed in reverse order: the dialogs before the main window that holds them.
     std::unique_ptr<TfrmMain> main;
-    std::unique_ptr<TfrmWeight> weight;
-    std::unique_ptr<TfrmPrint> print;
+    std::unique_ptr<LazyWindow<TfrmWeight>> weight;
+    std::unique_ptr<LazyWindow<TfrmPrint>> print;
 };

@@ -10,6 +10,7 @@
 #include "look/StringGrid.h"
 #include "Texts.h"
 #include "printing/PdfFileCommand.h"
+#include "LazyWindow.h"
 #include "printing/TfrmPrint.h"
 #include "products/TfrmSearch.h"
 #include "products/ProductCommands.h"
@@ -110,7 +111,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
 
 TfrmMain::~TfrmMain() = default;
 
-void TfrmMain::setDialogs(TfrmWeight *weight, TfrmPrint *print)
+void TfrmMain::setDialogs(LazyWindow<TfrmWeight> *weight, LazyWindow<TfrmPrint> *print)
 {
     m_frmWeight = weight;
     m_frmPrint = print;
@@ -422,8 +423,9 @@ void TfrmMain::sgrProductsMouseUp(Qt::MouseButton button)
     const int k = sgrCategory->currentIndex().row() + 1;
     const int p = current.row() + 1;
 
-    m_frmWeight->setProduct(current.data().toString(), m_catalogue.Product(k, p));
-    m_frmWeight->exec();
+    TfrmWeight *dialog = m_frmWeight->get();
+    dialog->setProduct(current.data().toString(), m_catalogue.Product(k, p));
+    dialog->exec();
 }
 
 void TfrmMain::sgrRacionMouseDown(const QPoint &pos)
@@ -512,8 +514,9 @@ void TfrmMain::mnuFilePrintClick()
     // A printout always has at least one row.
     if (!m_frmPrint || modalDialogOpen() || m_ration->isEmpty())
         return;
-    m_frmPrint->setPrintout(currentPrintout());
-    m_frmPrint->exec();
+    TfrmPrint *dialog = m_frmPrint->get();
+    dialog->setPrintout(currentPrintout());
+    dialog->exec();
 }
 
 void TfrmMain::mnuFileSavePdfClick()

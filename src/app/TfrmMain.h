@@ -18,6 +18,8 @@ class TabcMenuItem;
 class TabcPopupMenu;
 class TabcRotLabel;
 class TfrmPrint;
+template<typename T>
+class LazyWindow;
 class TfrmSearch;
 class TfrmWeight;
 class QAction;
@@ -34,8 +36,8 @@ public:
     explicit TfrmMain(Catalogue &catalogue, QWidget *parent = nullptr);
     ~TfrmMain() override;
 
-    // The two dialogs are created after this window; they are handed over once they exist.
-    void setDialogs(TfrmWeight *weight, TfrmPrint *print);
+    // The two dialogs are children of this window, built on first use by holders made after it.
+    void setDialogs(LazyWindow<TfrmWeight> *weight, LazyWindow<TfrmPrint> *print);
 
     [[nodiscard]] RationModel *ration() const { return m_ration; }
 
@@ -104,8 +106,8 @@ private:
     RationFileCommands *m_files = nullptr;
     PdfFileCommand *m_pdf = nullptr;
     ProductCommands *m_productCommands = nullptr;
-    TfrmWeight *m_frmWeight = nullptr;
-    TfrmPrint *m_frmPrint = nullptr;
+    LazyWindow<TfrmWeight> *m_frmWeight = nullptr;
+    LazyWindow<TfrmPrint> *m_frmPrint = nullptr;
     TfrmSearch *m_frmSearch = nullptr; // made on first use: nothing of it at start-up
     bool m_activated = false;
     bool m_activationQueued = false;

@@ -70,8 +70,8 @@ public:
         QDir::setCurrent(m_dir.path());
         AppWindows windows = AppWindows::create(catalogue);
         main = std::move(windows.main);
-        weight = std::move(windows.weight);
-        print = std::move(windows.print);
+        weightWindow = std::move(windows.weight);
+        printWindow = std::move(windows.print);
         endRequests = std::make_unique<QSignalSpy>(main.get(), &TfrmMain::endRequested);
         main->setStartRequest(request);
         main->show();
@@ -94,8 +94,11 @@ public:
     QList<RecordedBox> boxes;
     Catalogue catalogue;
     std::unique_ptr<TfrmMain> main;
-    std::unique_ptr<TfrmWeight> weight;
-    std::unique_ptr<TfrmPrint> print;
+    // The dialogs, built on first use as the program builds them.
+    TfrmWeight *weight() { return weightWindow->get(); }
+    TfrmPrint *print() { return printWindow->get(); }
+    std::unique_ptr<LazyWindow<TfrmWeight>> weightWindow;
+    std::unique_ptr<LazyWindow<TfrmPrint>> printWindow;
     std::unique_ptr<QSignalSpy> endRequests;
 
 private:

@@ -39,23 +39,23 @@ void addProduct(AppFixture &app, int viewRow, const QString &mass, const std::fu
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (answered || QApplication::activeModalWidget() != app.weight.get() || !app.weight->isActiveWindow())
+        if (answered || QApplication::activeModalWidget() != app.weight() || !app.weight()->isActiveWindow())
             return;
         answered = true;
         if (look)
-            look(app.weight.get());
-        TabcLSpinEdit *field = app.weight->weightField();
+            look(app.weight());
+        TabcLSpinEdit *field = app.weight()->weightField();
         field->selectAll();
         field->del();
         QTest::keyClicks(field, mass);
-        QTest::mouseClick(app.weight->findChild<QPushButton *>(u"BitBtn1"_s), Qt::LeftButton);
+        QTest::mouseClick(app.weight()->findChild<QPushButton *>(u"BitBtn1"_s), Qt::LeftButton);
     });
     poll.start();
     QTableView *products = grid(app, "sgrProducts");
     QTest::mouseClick(products->viewport(), Qt::LeftButton, {},
                       products->visualRect(products->model()->index(viewRow, 0)).center());
     QTRY_VERIFY(answered);
-    QTRY_VERIFY(!app.weight->isVisible());
+    QTRY_VERIFY(!app.weight()->isVisible());
 }
 
 // True when the text holds half of a character outside the Basic Multilingual Plane.

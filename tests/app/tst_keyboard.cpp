@@ -74,22 +74,22 @@ void enterProduct(AppFixture &app, const QString &mass, bool keypad = false)
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (answered || QApplication::activeModalWidget() != app.weight.get() || !app.weight->isActiveWindow())
+        if (answered || QApplication::activeModalWidget() != app.weight() || !app.weight()->isActiveWindow())
             return;
         if (!released) {
             openedOnPress = true;
-            app.weight->reject();
+            app.weight()->reject();
             return;
         }
         answered = true;
-        TabcLSpinEdit *field = app.weight->weightField();
+        TabcLSpinEdit *field = app.weight()->weightField();
         [&] { QCOMPARE(app.main->ration()->count(), rowsBefore); }();
         field->selectAll();
         field->del();
         QTest::keyClicks(field, mass);
         QTest::keyClick(field, Qt::Key_Return);
         if (QTest::currentTestFailed())
-            app.weight->reject();
+            app.weight()->reject();
     });
     poll.start();
     QTableView *products = grid(app, "sgrProducts");
@@ -101,11 +101,11 @@ void enterProduct(AppFixture &app, const QString &mass, bool keypad = false)
     released = true;
     QTest::sendKeyEvent(QTest::Release, QApplication::focusWidget(), key, QString(), modifiers);
     QTRY_VERIFY(answered);
-    QTRY_VERIFY(!app.weight->isVisible());
+    QTRY_VERIFY(!app.weight()->isVisible());
     app.main->activateWindow(); // as a window manager does when a dialog closes
     QTRY_VERIFY(app.main->isActiveWindow());
     QTest::qWait(30); // nothing opens again once it has closed
-    QVERIFY(!app.weight->isVisible());
+    QVERIFY(!app.weight()->isVisible());
 }
 
 // Keys as the window system delivers them: to the focused window, and there to an open pop-up
@@ -233,23 +233,23 @@ void TestKeyboard::enterAddsTheCurrentProduct()
     QTimer closer;
     closer.setInterval(10);
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (QApplication::activeModalWidget() == app.weight.get()) {
+        if (QApplication::activeModalWidget() == app.weight()) {
             opened = true;
-            app.weight->reject();
+            app.weight()->reject();
         }
     });
     closer.start();
     QTest::sendKeyEvent(QTest::Release, products, Qt::Key_Return, QString(), Qt::NoModifier);
     QTest::qWait(30);
     QVERIFY2(!opened, "the mass dialog opened on an Enter released without its press");
-    QVERIFY(!app.weight->isVisible());
+    QVERIFY(!app.weight()->isVisible());
     QKeyEvent repeatedPress(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
     QKeyEvent repeatedRelease(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(products, &repeatedPress);
     QApplication::sendEvent(products, &repeatedRelease);
     QTest::qWait(30);
     QVERIFY2(!opened, "the mass dialog opened on a held Enter");
-    QVERIFY(!app.weight->isVisible());
+    QVERIFY(!app.weight()->isVisible());
 }
 
 void TestKeyboard::enterOnAnEmptyProductListOpensNothing()
@@ -261,7 +261,7 @@ void TestKeyboard::enterOnAnEmptyProductListOpensNothing()
     grid(app, "sgrProducts")->setFocus();
     QTest::keyClick(grid(app, "sgrProducts"), Qt::Key_Return);
     QTest::qWait(50);
-    QVERIFY(!app.weight->isVisible());
+    QVERIFY(!app.weight()->isVisible());
     QVERIFY(app.main->ration()->isEmpty());
 }
 

@@ -121,12 +121,12 @@ struct Restore
 
 QString labelText(AppFixture &app)
 {
-    return app.print->findChild<QLabel *>(u"lblPrn"_s)->text();
+    return app.print()->findChild<QLabel *>(u"lblPrn"_s)->text();
 }
 
 QPushButton *button(AppFixture &app)
 {
-    return app.print->findChild<QPushButton *>(u"BitBtn1"_s);
+    return app.print()->findChild<QPushButton *>(u"BitBtn1"_s);
 }
 
 // Presses Ctrl+P in the main window; WHILE_SHOWN runs once the print dialog is on screen (it is
@@ -136,8 +136,8 @@ void printWithCtrlP(AppFixture &app, Body whileShown)
 {
     QTimer poll;
     poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, app.print.get(), [&] {
-        if (!app.print->isVisible())
+    QObject::connect(&poll, &QTimer::timeout, app.print(), [&] {
+        if (!app.print()->isVisible())
             return;
         poll.stop();
         whileShown();
@@ -225,8 +225,8 @@ void TestPrintWindow::printsTheRationOnOnePage()
     QVERIFY(state.shown);
     QCOMPARE(state.label, u"Печать завершена..."_s);
     QCOMPARE(state.button, u"Закрыть"_s);
-    QVERIFY(!app.print->isVisible());
-    QCOMPARE(app.print->result(), int(QDialog::Rejected));
+    QVERIFY(!app.print()->isVisible());
+    QCOMPARE(app.print()->result(), int(QDialog::Rejected));
     QVERIFY(app.boxes.isEmpty());
     // Held until the document was accepted, then released; never cancelled.
     QCOMPARE(script->callsSoFar(), (QStringList{u"printer"_s, u"create"_s, u"send"_s, u"release"_s}));
@@ -366,7 +366,7 @@ void TestPrintWindow::cancelWhileTheSpoolerDoesNotAnswer()
         state.label = labelText(app);
         state.button = button(app)->text();
         QTest::mouseClick(button(app), Qt::LeftButton);
-        QVERIFY(!app.print->isVisible());
+        QVERIFY(!app.print()->isVisible());
     });
     QVERIFY(state.shown);
     QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
@@ -379,7 +379,7 @@ void TestPrintWindow::cancelWhileTheSpoolerDoesNotAnswer()
     QTest::qWait(50);
     QTEST(script->callsSoFar(), "calls");
     QVERIFY(app.boxes.isEmpty());
-    QVERIFY(!app.print->isVisible());
+    QVERIFY(!app.print()->isVisible());
     QCOMPARE(labelText(app), state.label);
 }
 
@@ -415,7 +415,7 @@ void TestPrintWindow::dialogLayout()
     AppFixture app;
     app.writeFile(u"db.txt"_s, {});
     app.start();
-    TfrmPrint *dialog = app.print.get();
+    TfrmPrint *dialog = app.print();
     QCOMPARE(dialog->windowTitle(), u"Печать рациона..."_s);
     QCOMPARE(dialog->size(), QSize(197, 92));
     QVERIFY(dialog->windowFlags().testFlag(Qt::Tool));
@@ -434,7 +434,7 @@ void TestPrintWindow::dialogLayout()
     bool shown = false;
     printWithCtrlP(app, [&] {
         shown = true;
-        app.print->reject();
+        app.print()->reject();
     });
     QVERIFY(!shown);
     QVERIFY(app.boxes.isEmpty());
@@ -453,9 +453,9 @@ void TestPrintWindow::dialogPlaceAndFont()
     QPoint dialogCentre, mainCentre;
     QFont labelFont, buttonFont;
     printWithCtrlP(app, [&] {
-        dialogCentre = app.print->frameGeometry().center();
+        dialogCentre = app.print()->frameGeometry().center();
         mainCentre = app.main->frameGeometry().center();
-        labelFont = app.print->findChild<QLabel *>(u"lblPrn"_s)->font();
+        labelFont = app.print()->findChild<QLabel *>(u"lblPrn"_s)->font();
         buttonFont = button(app)->font();
         QTRY_VERIFY_WITH_TIMEOUT(script->hasEnded(), 20000);
         QTest::mouseClick(button(app), Qt::LeftButton);

@@ -245,7 +245,7 @@ void TestRationFileCommands::pressedItemsKeepTheirRules()
         app.main->mnuFileSaveClick();
     });
     QCOMPARE(opened, QStringList());
-    QVERIFY(!app.print->isVisible());
+    QVERIFY(!app.print()->isVisible());
     QCOMPARE(FileDialog::nextFileNameCount(), 1);
     QCOMPARE(bytesOf(path), fixture("two_rows.edk"));
     QCOMPARE(state(app), before);
@@ -275,16 +275,16 @@ void TestRationFileCommands::noCommandRunsOverAModalDialog()
     const QStringList opened = dialogsOpenedBy(
         [&] {
             QTimer::singleShot(0, [&] {
-                if (QApplication::activeModalWidget() == app.weight.get()) {
+                if (QApplication::activeModalWidget() == app.weight()) {
                     for (const QString &name : AllItems)
                         pressItem(app, name);
                     pressed = true;
                 }
-                app.weight->reject();
+                app.weight()->reject();
             });
             app.main->sgrProductsMouseUp(Qt::LeftButton);
         },
-        app.weight.get());
+        app.weight());
     QVERIFY(pressed);
     QCOMPARE(opened, QStringList());
     QCOMPARE(FileDialog::nextFileNameCount(), 1);

@@ -52,17 +52,17 @@ void answerDialog(AppFixture &app, const std::function<void()> &trigger,
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         // Answered once the dialog is up and active, as a user sees it.
-        if (!answered && QApplication::activeModalWidget() == app.weight.get() && app.weight->isActiveWindow()) {
+        if (!answered && QApplication::activeModalWidget() == app.weight() && app.weight()->isActiveWindow()) {
             answered = true;
-            answer(app.weight.get());
+            answer(app.weight());
             if (QTest::currentTestFailed())
-                app.weight->reject(); // leave the modal loop so the failure is reported
+                app.weight()->reject(); // leave the modal loop so the failure is reported
         }
     });
     poll.start();
     trigger();
     QTRY_VERIFY(answered);
-    QTRY_VERIFY(!app.weight->isVisible());
+    QTRY_VERIFY(!app.weight()->isVisible());
 }
 
 // Releases the left button over product row viewRow and answers the mass dialog.
@@ -191,7 +191,7 @@ void TestRationWindow::massDialogAnswers()
     pickProduct(app, 0, typeAnd(typed, withEnter ? pressEnter : clickOk));
 
     QCOMPARE(rows(app), QStringList{row});
-    QCOMPARE(app.weight->weightField()->text(), fieldAfter);
+    QCOMPARE(app.weight()->weightField()->text(), fieldAfter);
     QVERIFY(app.boxes.isEmpty());
 }
 
@@ -337,7 +337,7 @@ void TestRationWindow::otherButtonsOpenNoDialog()
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
         QTest::mouseClick(products->viewport(), button, {}, cell);
         QTest::qWait(30);
-        QVERIFY(!app.weight->isVisible());
+        QVERIFY(!app.weight()->isVisible());
     }
     // Nor do they make another product current: the header then opens the one the left button chose.
     pickProduct(app, 0, [](TfrmWeight *d) { QTest::keyClick(d->weightField(), Qt::Key_Escape); });
@@ -357,7 +357,7 @@ void TestRationWindow::otherButtonsOpenNoDialog()
     products->setFocus();
     QTest::keyClick(products, Qt::Key_Down);
     QTest::qWait(30);
-    QVERIFY(!app.weight->isVisible());
+    QVERIFY(!app.weight()->isVisible());
     QCOMPARE(app.main->ration()->count(), 0);
 }
 
@@ -440,7 +440,7 @@ void TestRationWindow::releaseOffTheRowsPicksTheCurrentProduct()
     QTest::mouseClick(header, Qt::LeftButton, {}, onHeader);
     QTest::mouseClick(products->viewport(), Qt::LeftButton, {}, belowRows);
     QTest::qWait(30);
-    QVERIFY(!app.weight->isVisible());
+    QVERIFY(!app.weight()->isVisible());
 
     pickProduct(app, 1, pressEnter);
     // A press on the header or below the last row leaves the current product as it was.

@@ -58,10 +58,10 @@ QString answerMass(AppFixture &app, const std::function<void()> &trigger, const 
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (shown.isEmpty() && QApplication::activeModalWidget() == app.weight.get()
-            && app.weight->isActiveWindow()) {
-            shown = app.weight->productName();
-            TabcLSpinEdit *field = app.weight->weightField();
+        if (shown.isEmpty() && QApplication::activeModalWidget() == app.weight()
+            && app.weight()->isActiveWindow()) {
+            shown = app.weight()->productName();
+            TabcLSpinEdit *field = app.weight()->weightField();
             field->selectAll();
             QTest::keyClicks(field, mass);
             QTest::keyClick(field, Qt::Key_Return);
@@ -70,7 +70,7 @@ QString answerMass(AppFixture &app, const std::function<void()> &trigger, const 
     poll.start();
     trigger();
     [&] { QTRY_VERIFY(!shown.isEmpty()); }();
-    [&] { QTRY_VERIFY(!app.weight->isVisible()); }();
+    [&] { QTRY_VERIFY(!app.weight()->isVisible()); }();
     return shown;
 }
 
@@ -81,9 +81,9 @@ bool massDialogOpens(AppFixture &app, const std::function<void()> &action)
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (app.weight->isVisible()) {
+        if (app.weight()->isVisible()) {
             opened = true;
-            app.weight->reject();
+            app.weight()->reject();
         }
     });
     poll.start();

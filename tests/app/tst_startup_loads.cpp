@@ -1,9 +1,10 @@
 // What starting costs: building and showing the windows loads no library the user has not asked
 // for yet (each one is start-up time): no image format plugin, no SVG renderer, no printing
-// library, no file dialog.
+// library, no file dialog, no mass or print dialog.
 
 #include "AppFixture.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QTest>
@@ -32,6 +33,7 @@ void TestStartupLoads::nothingUnaskedAtStart()
     for (const char *library : {"/imageformats/", "/iconengines/", "libQt6Svg", "libcups", "libQt6PrintSupport"})
         QVERIFY2(!loaded.contains(library), library);
     QVERIFY(app.main->findChildren<QFileDialog *>().isEmpty());
+    QVERIFY(app.main->findChildren<QDialog *>().isEmpty());
 }
 
 QTEST_MAIN(TestStartupLoads)

@@ -34,6 +34,8 @@ public:
 private:
     Catalogue &m_catalogue;
     QWidget *m_window;
-    TfrmProduct *m_dialog;
+    // Built on first use: nothing of it at start-up.
+    TfrmProduct *dialog();
+    TfrmProduct *m_dialog = nullptr; // owned by the window
     std::unique_ptr<ProductEdits> m_edits;
 };
