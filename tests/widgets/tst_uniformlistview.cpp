@@ -2,7 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleTableInterface>
-#include <QScrollBar>
+#include <QScreen>
 #include <QStringListModel>
 #include <QtTest>
 
@@ -90,6 +90,7 @@ void TestUniformListView::rowsFoundWhereTheyAre()
     // directly under its predecessor.
     const QModelIndex top = list.view.indexAt({2, 0});
     QVERIFY(top.isValid());
+    QVERIFY(list.rowsShown() > 1);
     const int first = std::max(0, top.row() - 1);
     const int last = std::min(RowCount - 1, top.row() + list.rowsShown() + 1);
     for (int row = first; row <= last; ++row) {
@@ -101,10 +102,12 @@ void TestUniformListView::rowsFoundWhereTheyAre()
         if (list.view.viewport()->rect().contains(rect.center()))
             QCOMPARE(list.view.indexAt(rect.center()).row(), row);
     }
+    // The top row is whole; asked at the top or the bottom, the row is there.
+    QCOMPARE(list.view.visualRect(top).top(), 0);
     if (hint == QAbstractItemView::PositionAtTop && target < RowCount - list.rowsShown())
-        QCOMPARE(list.view.visualRect(list.at(target)).top(), 0);
+        QCOMPARE(top.row(), target);
     if (hint == QAbstractItemView::PositionAtBottom || target == RowCount - 1)
-        QCOMPARE(list.view.visualRect(list.at(target)).bottom(), list.view.viewport()->height() - 1);
+        QCOMPARE(top.row(), target - list.rowsShown() + 1);
     // Below the last row, and beside the rows, there is none.
     list.view.scrollToBottom();
     QVERIFY(!list.view.indexAt({2, list.view.visualRect(list.at(RowCount - 1)).bottom() + 1}).isValid());
@@ -155,10 +158,9 @@ void TestUniformListView::clickPicksTheRowUnderThePointer()
 {
     Shown list;
     list.view.scrollTo(list.at(5000), QAbstractItemView::PositionAtCenter);
-    // A row partly shown at the top, then a row in the middle.
-    list.view.verticalScrollBar()->setValue(list.view.verticalScrollBar()->value() + list.rowHeight() / 2);
+    // The top row, a row in the middle, the last one shown.
     const int top = list.view.indexAt({1, 1}).row();
-    for (const int row : {top, 5001}) {
+    for (const int row : {top, 5001, top + list.rowsShown() - 1}) {
         const QRect rect = list.view.visualRect(list.at(row));
         QTest::mouseClick(list.view.viewport(), Qt::LeftButton, {}, {rect.left() + 4, std::max(1, rect.bottom() - 1)});
         QCOMPARE(list.view.currentIndex().row(), row);
@@ -182,16 +184,33 @@ void TestUniformListView::paintsTheCurrentRowWhereItIs()
     const int x = image.width() - 4; // right of the text
     const qreal ratio = image.devicePixelRatio();
     // The style may shade the highlight a little.
-    auto near = [&](int y, const QColor &colour) {
-        const QColor pixel = image.pixelColor(int(x * ratio), int(y * ratio));
+    auto near = [&](const QImage &picture, int y, const QColor &colour) {
+        const QColor pixel = picture.pixelColor(int(x * ratio), int(y * ratio));
         return std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green())
                    + std::abs(pixel.blue() - colour.blue())
             < 16;
     };
     QVERIFY(highlight != base);
-    QVERIFY(near(current.center().y(), highlight));
-    QVERIFY(near(current.top() - list.rowHeight() / 2, base));
-    QVERIFY(near(current.bottom() + list.rowHeight() / 2, base));
+    QVERIFY(near(image, current.center().y(), highlight));
+    QVERIFY(near(image, current.top() - list.rowHeight() / 2, base));
+    QVERIFY(near(image, current.bottom() + list.rowHeight() / 2, base));
+
+    // Down at the last row shown scrolls a row at a time: what the screen shows, the pixels the
+    // scroll moved and the rows painted anew, is what a fresh painting shows.
+    list.view.scrollTo(list.at(4321), QAbstractItemView::PositionAtBottom);
+    QCoreApplication::processEvents();
+    for (int step = 0; step < 3; ++step) {
+        QTest::keyClick(&list.view, Qt::Key_Down);
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(list.view.currentIndex().row(), 4324);
+    QCOMPARE(list.view.visualRect(list.at(4324)).bottom() / list.rowHeight(), list.rowsShown() - 1);
+    const QImage screen = list.view.screen()->grabWindow(list.view.winId()).toImage();
+    const QPoint origin = list.view.viewport()->mapTo(&list.view, QPoint(0, 0));
+    const QImage shown = screen.copy(QRect(origin * ratio, list.view.viewport()->size() * ratio));
+    const QImage fresh = list.view.viewport()->grab().toImage().convertToFormat(shown.format());
+    QCOMPARE(shown.size(), fresh.size());
+    QVERIFY(shown == fresh);
 }
 
 void TestUniformListView::screenReaderCellsMatchTheRows()

@@ -12,7 +12,7 @@ UniformListView::UniformListView(QWidget *parent) : QListView(parent)
 {
     setUniformItemSizes(true);
     setWrapping(false);
-    setVerticalScrollMode(ScrollPerPixel);
+    setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollMode(ScrollPerPixel);
 }
 
@@ -42,6 +42,11 @@ QSize UniformListView::rowHint() const
     return m_rowHint;
 }
 
+int UniformListView::rowsShown() const
+{
+    return std::max(1, viewport()->height() / rowHeight());
+}
+
 int UniformListView::rowWidth() const
 {
     return std::max(viewport()->width(), rowHint().width());
@@ -65,12 +70,12 @@ void UniformListView::doItemsLayout()
 
 void UniformListView::updateGeometries()
 {
-    const int height = rowHeight();
+    // The vertical bar counts rows: the top row is always whole.
     const QSize view = viewport()->size();
     QScrollBar *vertical = verticalScrollBar();
-    vertical->setSingleStep(height);
-    vertical->setPageStep(view.height());
-    vertical->setRange(0, std::max(0, rows() * height - view.height()));
+    vertical->setSingleStep(1);
+    vertical->setPageStep(rowsShown());
+    vertical->setRange(0, std::max(0, rows() - rowsShown()));
     QScrollBar *horizontal = horizontalScrollBar();
     horizontal->setSingleStep(std::max(1, fontMetrics().averageCharWidth()));
     horizontal->setPageStep(view.width());
@@ -85,7 +90,7 @@ int UniformListView::horizontalOffset() const
 
 int UniformListView::verticalOffset() const
 {
-    return verticalScrollBar()->value();
+    return verticalScrollBar()->value() * rowHeight();
 }
 
 QRect UniformListView::visualRect(const QModelIndex &index) const
@@ -111,29 +116,28 @@ void UniformListView::scrollTo(const QModelIndex &index, ScrollHint hint)
     if (!index.isValid() || index.parent() != rootIndex())
         return;
     executeDelayedItemsLayout(); // the scroll range must be the current rows'
-    const int height = rowHeight();
-    const int top = index.row() * height;
-    const int view = viewport()->height();
+    const int r = index.row();
+    const int shown = rowsShown();
     QScrollBar *vertical = verticalScrollBar();
-    int value = vertical->value();
+    int top = vertical->value();
     switch (hint) {
     case EnsureVisible:
-        if (top < value)
-            value = top;
-        else if (top + height > value + view)
-            value = top + height - view;
+        if (r < top)
+            top = r;
+        else if (r >= top + shown)
+            top = r - shown + 1;
         break;
     case PositionAtTop:
-        value = top;
+        top = r;
         break;
     case PositionAtBottom:
-        value = top + height - view;
+        top = r - shown + 1;
         break;
     case PositionAtCenter:
-        value = top - (view - height) / 2;
+        top = r - (shown - 1) / 2;
         break;
     }
-    vertical->setValue(value);
+    vertical->setValue(top);
 }
 
 QModelIndex UniformListView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers)
@@ -144,7 +148,7 @@ QModelIndex UniformListView::moveCursor(CursorAction cursorAction, Qt::KeyboardM
     const QModelIndex current = currentIndex();
     if (!current.isValid())
         return cursorAction == MoveEnd ? row(count - 1) : row(0);
-    const int page = std::max(1, viewport()->height() / rowHeight());
+    const int page = rowsShown();
     int r = current.row();
     switch (cursorAction) {
     case MoveUp:
@@ -202,8 +206,9 @@ QRegion UniformListView::visualRegionForSelection(const QItemSelection &selectio
 
 void UniformListView::scrollContentsBy(int dx, int dy)
 {
-    scrollDirtyRegion(dx, dy);
-    viewport()->scroll(dx, dy);
+    // dy counts rows, dx pixels.
+    scrollDirtyRegion(dx, dy * rowHeight());
+    viewport()->scroll(dx, dy * rowHeight());
 }
 
 void UniformListView::paintEvent(QPaintEvent *event)

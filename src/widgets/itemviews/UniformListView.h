@@ -8,7 +8,7 @@
 // where a row is follows from its number, so nothing is kept per row (QListView lays out every
 // row and keeps its position, some megabytes for a quarter of a million rows).
 // Rows run top to bottom, one column, as wide as the view or the first row; the list scrolls by
-// pixels, a row per step. Hidden rows, icon mode, wrapping, spacing and grids are not supported.
+// whole rows. Hidden rows, icon mode, wrapping, spacing and grids are not supported.
 class UniformListView : public QListView
 {
     Q_OBJECT
@@ -37,6 +37,8 @@ private:
     [[nodiscard]] QSize rowHint() const;
     [[nodiscard]] int rowHeight() const { return rowHint().height(); }
     [[nodiscard]] int rowWidth() const;
+    // How many rows the viewport shows whole (at least one).
+    [[nodiscard]] int rowsShown() const;
     // The rows [first, last] that the viewport's band from y0 to y1 shows (first > last: none).
     [[nodiscard]] std::pair<int, int> rowsBetween(int y0, int y1) const;
 
