@@ -1,5 +1,6 @@
 #include "TfrmWeight.h"
 
+#include "look/DialogCaption.h"
 #include "look/Fonts.h"
 #include "messages/Guarded.h"
 #include "look/WindowLook.h"
@@ -69,6 +70,7 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(edtWeight, &TabcLSpinEdit::KeyUp, this, &TfrmWeight::edtWeightKeyUp);
+    DialogCaption::addWhereNeeded(this);
 }
 
 void TfrmWeight::setProduct(const QString &name, const ProductRecord &values)

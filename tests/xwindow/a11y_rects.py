@@ -4,6 +4,8 @@
 a11y_rects.py ROLE NAME...   prints "x y width height" of the first showing object of ROLE
                              (label, menu, static, any) named NAME, one line per NAME
 a11y_rects.py size TITLE     prints "width height" of the program's window titled TITLE
+a11y_rects.py window TITLE   prints "x y width height" of that window (under Wayland, where the
+                             program is not told its windows' places, not where the screen shows it)
 a11y_rects.py roles          prints every showing object's role and name (to look around)
 """
 import os
@@ -36,11 +38,11 @@ def main():
                     continue
                 print(node.getRoleName(), repr(node.name), box.x, box.y, box.width, box.height)
         return
-    if sys.argv[1] == "size":
+    if sys.argv[1] in ("size", "window"):
         for window in app:
             if window is not None and window.name == sys.argv[2]:
                 box = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-                print(box.width, box.height)
+                print(*((box.width, box.height) if sys.argv[1] == "size" else (box.x, box.y, box.width, box.height)))
                 return
         sys.exit("no window titled " + sys.argv[2])
     roles = ROLES.get(sys.argv[1])

@@ -1,5 +1,6 @@
 #include "messages/MessageBoxes.h"
 
+#include "look/DialogCaption.h"
 #include "look/WindowLook.h"
 
 #include <QApplication>
@@ -84,6 +85,7 @@ void present(UserError::Kind kind, const QString &title, const QString &fullText
                    QMessageBox::Ok, activeWindow(), WindowLook::FixedDialog);
     box.setWindowModality(Qt::ApplicationModal);
     WindowLook::keepNormalState(&box);
+    DialogCaption::addWhereNeeded(&box);
     box.setTextFormat(Qt::PlainText); // texts carry file names and file data, never markup
     box.exec();
 }
@@ -113,6 +115,7 @@ bool MessageBoxes::ask(QWidget *parent, const QString &title, const QString &tex
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent,
                     WindowLook::FixedDialog);
     WindowLook::keepNormalState(&box);
+    DialogCaption::addWhereNeeded(&box);
     box.setTextFormat(Qt::PlainText); // the text names a file: never markup
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

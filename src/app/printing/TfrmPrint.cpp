@@ -1,5 +1,6 @@
 #include "printing/TfrmPrint.h"
 
+#include "look/DialogCaption.h"
 #include "look/Fonts.h"
 #include "look/WindowLook.h"
 #include "messages/Guarded.h"
@@ -35,6 +36,7 @@ TfrmPrint::TfrmPrint(QWidget *parent)
     BitBtn1->setGeometry(56, 64, 75, 25);
     BitBtn1->setFocus();
     connect(BitBtn1, &QPushButton::clicked, this, &TfrmPrint::BitBtn1Click);
+    DialogCaption::addWhereNeeded(this);
 }
 
 void TfrmPrint::showEvent(QShowEvent *event)

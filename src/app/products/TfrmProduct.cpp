@@ -1,5 +1,6 @@
 #include "products/TfrmProduct.h"
 
+#include "look/DialogCaption.h"
 #include "look/Fonts.h"
 #include "look/WindowLook.h"
 #include "messages/Guarded.h"
@@ -87,6 +88,7 @@ TfrmProduct::TfrmProduct(QWidget *parent)
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     WindowLook::keepNormalState(this);
+    DialogCaption::addWhereNeeded(this);
 }
 
 bool TfrmProduct::edit(const QString &title, const QString &category, const ProductRecord &texts, Apply apply)
