@@ -48,8 +48,19 @@ CONF
   export CUPS_SERVER="$dir/cups.sock"
   for _ in $(seq 100); do lpstat -r >/dev/null 2>&1 && break; sleep 0.1; done
   lpstat -r >/dev/null 2>&1 || fail "cupsd did not start: $(cat "$dir/log/cupsd.out" "$dir/log/error_log" 2>/dev/null)"
-  lpadmin -p Edoklad -v keep:/ -E -m raw 2>/dev/null || fail "lpadmin could not add the queue"
-  lpadmin -d Edoklad || fail "lpadmin could not make the queue the default"
+  # A busy machine can make a scheduler that answers lpstat still refuse lpadmin once.
+  admin lpadmin -p Edoklad -v keep:/ -E -m raw || fail "lpadmin could not add the queue: $ADMIN_ERROR"
+  admin lpadmin -d Edoklad || fail "lpadmin could not make the queue the default: $ADMIN_ERROR"
+}
+
+# admin COMMAND...: runs COMMAND up to 10 times, half a second apart, until it succeeds; its last
+# error output is left in ADMIN_ERROR.
+admin() {
+  for _ in $(seq 10); do
+    ADMIN_ERROR=$("$@" 2>&1 >/dev/null) && return 0
+    sleep 0.5
+  done
+  return 1
 }
 
 # wait_job DIR ID [SECONDS]: succeeds once job ID's document has been kept.
