@@ -2,6 +2,7 @@
 // the files afterwards in place (our own writes replace a file by renaming): rewritten, emptied,
 // truncated, written through a descriptor opened before loading. The writer is not held up.
 
+#include "CatalogueFolder.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/LoadCatalogue.h"
 #include "LeasedFile.h"
@@ -67,34 +68,10 @@ bool isMapped(const QString &path)
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(QFile::encodeName(path) + '\n');
 }
 
-class Folder
+class Folder : public CatalogueFolder
 {
 public:
-    Folder()
-    {
-        QDir(m_dir.path()).mkdir(u"files"_s);
-        write(u"db.txt"_s, "dairy.txt\r\nbread.txt\r\n");
-        write(u"dairy.txt"_s, Dairy);
-        write(u"bread.txt"_s, Bread);
-    }
-    void write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.fileName()));
-        file.write(bytes);
-    }
-    [[nodiscard]] QString path(const QString &name) const { return m_dir.filePath(u"files/"_s + name); }
-    [[nodiscard]] QByteArray bytes(const QString &name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<cannot be read>");
-    }
-    CatalogueLoadResult load() { return LoadCatalogue(catalogue, QDir(m_dir.path())); }
-
-    Catalogue catalogue;
-
-private:
-    QTemporaryDir m_dir;
+    Folder() : CatalogueFolder({{u"dairy.txt"_s, Dairy}, {u"bread.txt"_s, Bread}}) {}
 };
 
 // What another program does to the file, by its name: 0 when it succeeded, else errno.

@@ -1,8 +1,7 @@
 // The user's own products written into a category file on disk: the file gets exactly the one
 // line changed, the catalogue follows, and every refusal leaves both as they were.
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/LoadCatalogue.h"
+#include "CatalogueFolder.h"
 #include "catalogue/ProductEdits.h"
 #include "catalogue/ProductInput.h"
 
@@ -25,34 +24,11 @@ QByteArray cp1251(const QString &text)
 }
 
 // A working directory with files/db.txt naming dairy.txt, and the catalogue loaded from it.
-class Folder
+class Folder : public CatalogueFolder
 {
 public:
-    explicit Folder(const QByteArray &dairy)
-    {
-        QDir(m_dir.path()).mkdir(u"files"_s);
-        write(u"db.txt"_s, "dairy.txt\r\n");
-        write(u"dairy.txt"_s, dairy);
-    }
-    void write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.fileName()));
-        file.write(bytes);
-    }
-    [[nodiscard]] QString path(const QString &name) const { return m_dir.filePath(u"files/"_s + name); }
-    [[nodiscard]] QByteArray bytes(const QString &name = u"dairy.txt"_s) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<cannot be read>");
-    }
-    [[nodiscard]] QDir dir() const { return QDir(m_dir.path()); }
-    CatalogueLoadResult load() { return LoadCatalogue(catalogue, dir()); }
-
-    Catalogue catalogue;
-
-private:
-    QTemporaryDir m_dir;
+    explicit Folder(const QByteArray &dairy) : CatalogueFolder({{u"dairy.txt"_s, dairy}}) {}
+    [[nodiscard]] QByteArray bytes(const QString &name = u"dairy.txt"_s) const { return CatalogueFolder::bytes(name); }
 };
 
 const QByteArray Dairy = cp1251(u"Молочные продукты\r\nМолоко 3,2%;2,9;3,2;4,7;59\r\nТворог 9%;16,7;9;2;159\r\n"_s);
