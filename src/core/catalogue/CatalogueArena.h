@@ -6,8 +6,8 @@
 
 // One block of memory for the bytes of the category files that are read rather than mapped, taken
 // from the system with all its pages at once: a full catalogue keeps some 10 MB, and pages touched
-// one by one as files are read into them cost more than reading the files. Handed out in order; given back whole when the
-// last category text that uses it goes.
+// one by one as files are read into them cost more than reading the files. Handed out in order;
+// given back whole when the last category text that uses it goes.
 class CatalogueArena
 {
 public:
