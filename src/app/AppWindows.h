@@ -15,7 +15,8 @@ struct AppWindows {
     // dialog, both children of the main window, are built when it first needs them.
     [[nodiscard]] static AppWindows create(Catalogue &catalogue);
 
-    // Destroyed in reverse order: the dialogs before the main window that holds them.
+    // The main window owns the dialogs once they are built; TfrmMain keeps pointers to the holders,
+    // which are destroyed before it.
     std::unique_ptr<TfrmMain> main;
     std::unique_ptr<LazyWindow<TfrmWeight>> weight;
     std::unique_ptr<LazyWindow<TfrmPrint>> print;

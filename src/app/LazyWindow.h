@@ -1,17 +1,17 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <utility>
 
-// A dialog built when it is first asked for: its widgets and fonts are start-up time that a user
-// who never adds a product or prints should not pay. Once built it lives until this holder goes,
-// which must be before the window that is its parent.
+// A window built when it is first asked for: its widgets and fonts (a file dialog's file system
+// model and threads too) are start-up time that a user who never uses it should not pay. Once
+// built it lives as long as the window that is its parent, which owns it, and keeps its state (the
+// folder and filter a user chose in a file dialog).
 template<typename T>
 class LazyWindow
 {
 public:
-    explicit LazyWindow(std::function<std::unique_ptr<T>()> make) : m_make(std::move(make)) {}
+    explicit LazyWindow(std::function<T *()> make) : m_make(std::move(make)) {}
     LazyWindow(const LazyWindow &) = delete;
     LazyWindow &operator=(const LazyWindow &) = delete;
 
@@ -19,14 +19,11 @@ public:
     {
         if (!m_window)
             m_window = m_make();
-        return m_window.get();
+        return m_window;
     }
     T *operator->() { return get(); }
 
-    // nullptr until it is first asked for.
-    [[nodiscard]] T *built() const { return m_window.get(); }
-
 private:
-    std::function<std::unique_ptr<T>()> m_make;
-    std::unique_ptr<T> m_window;
+    std::function<T *()> m_make;
+    T *m_window = nullptr; // owned by its parent
 };

@@ -36,7 +36,8 @@ public:
     explicit TfrmMain(Catalogue &catalogue, QWidget *parent = nullptr);
     ~TfrmMain() override;
 
-    // The two dialogs are children of this window, built on first use by holders made after it.
+    // The two dialogs are children of this window, built on first use by holders made after it
+    // and destroyed before it.
     void setDialogs(LazyWindow<TfrmWeight> *weight, LazyWindow<TfrmPrint> *print);
 
     [[nodiscard]] RationModel *ration() const { return m_ration; }

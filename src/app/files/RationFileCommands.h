@@ -1,6 +1,7 @@
 #pragma once
 
-#include "files/LazyFileDialog.h"
+#include "LazyWindow.h"
+#include "files/FileDialog.h"
 
 #include <QList>
 #include <QObject>
@@ -40,7 +41,7 @@ private:
     [[nodiscard]] bool write(const QString &path);
 
     RationModel *m_ration;
-    LazyFileDialog m_dlgSave;
-    LazyFileDialog m_dlgOpen;
+    LazyWindow<FileDialog> m_dlgSave;
+    LazyWindow<FileDialog> m_dlgOpen;
     QString m_currentFileName;
 };

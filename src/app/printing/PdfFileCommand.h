@@ -1,6 +1,7 @@
 #pragma once
 
-#include "files/LazyFileDialog.h"
+#include "LazyWindow.h"
+#include "files/FileDialog.h"
 #include "print/RationPage.h"
 
 #include <QObject>
@@ -22,5 +23,5 @@ public:
     [[nodiscard]] static bool write(const QString &path, const RationPrintout &printout);
 
 private:
-    LazyFileDialog m_dlgSavePdf;
+    LazyWindow<FileDialog> m_dlgSavePdf;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LazyWindow.h"
+
 #include <QDir>
 #include <QObject>
 
@@ -34,8 +36,6 @@ public:
 private:
     Catalogue &m_catalogue;
     QWidget *m_window;
-    // Built on first use: nothing of it at start-up.
-    TfrmProduct *dialog();
-    TfrmProduct *m_dialog = nullptr; // owned by the window
+    LazyWindow<TfrmProduct> m_dialog;
     std::unique_ptr<ProductEdits> m_edits;
 };
