@@ -26,19 +26,7 @@ configure_file(${EDOKLAD_DIST}/${EDOKLAD_APP_ID}.metainfo.xml.in
 set(EDOKLAD_ICON_SVG ${PROJECT_SOURCE_DIR}/src/app/look/icons/edoklad.svg)
 set(EDOKLAD_ICON_SIZES 16 24 32 48 64 128 256)
 set(EDOKLAD_ICON_DIR ${CMAKE_BINARY_DIR}/dist/hicolor)
-add_executable(edoklad_render_icon ${EDOKLAD_DIST}/render_icon.cpp)
-target_link_libraries(edoklad_render_icon PRIVATE Qt6::Gui Qt6::Svg)
-set(EDOKLAD_ICON_PNGS)
-foreach(size ${EDOKLAD_ICON_SIZES})
-  list(APPEND EDOKLAD_ICON_PNGS ${EDOKLAD_ICON_DIR}/${size}x${size}/apps/${EDOKLAD_APP_ID}.png)
-endforeach()
-add_custom_command(
-  OUTPUT ${EDOKLAD_ICON_PNGS}
-  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
-          $<TARGET_FILE:edoklad_render_icon> ${EDOKLAD_ICON_SVG} ${EDOKLAD_ICON_DIR} ${EDOKLAD_APP_ID}
-          ${EDOKLAD_ICON_SIZES}
-  DEPENDS edoklad_render_icon ${EDOKLAD_ICON_SVG}
-  COMMENT "Drawing the application icon's PNG sizes")
+edoklad_draw_picture(EDOKLAD_ICON_PNGS ${EDOKLAD_ICON_SVG} ${EDOKLAD_ICON_DIR} ${EDOKLAD_APP_ID} png ${EDOKLAD_ICON_SIZES})
 add_custom_target(edoklad_icons ALL DEPENDS ${EDOKLAD_ICON_PNGS})
 
 install(TARGETS edoklad RUNTIME DESTINATION ${EDOKLAD_PROGRAM_DIR})
