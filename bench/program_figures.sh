@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Start-up figures of the whole program under Xvfb with openbox, side by side with a Qt program
-# that shows one empty window (built here): medians of alternating starts of the time from launch
-# until an Alt+X sent at the window's activation has ended the process, of peak resident memory and
-# of private (anonymous) memory 1.5 s after it, with the sample catalogue and with the largest the
-# capacities allow (254 x 1023 products, some 10 MB).
+# that shows one empty window and with the same window showing one line of text (both built here):
+# medians of alternating starts of the time from launch until an Alt+X sent at the window's
+# activation has ended the process, of peak resident memory and of private (anonymous) memory
+# 1.5 s after it, with the sample catalogue and with the largest the capacities allow (254 x 1023
+# products, some 10 MB).
 # Usage: bench/program_figures.sh path/to/edoklad [STARTS]
 set -euo pipefail
 EDOKLAD=$(realpath "$1")
@@ -12,8 +13,10 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 WORK=$(mktemp -d)
 trap 'kill $OPENBOX_PID $XVFB_PID 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
-# shellcheck disable=SC2046
-g++ -O2 -fPIC -o "$WORK/empty_window" "$HERE/empty_window.cpp" $(pkg-config --cflags --libs Qt6Widgets)
+for yardstick in empty_window text_window; do
+  # shellcheck disable=SC2046
+  g++ -O2 -fPIC -o "$WORK/$yardstick" "$HERE/$yardstick.cpp" $(pkg-config --cflags --libs Qt6Widgets)
+done
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
 XVFB_PID=$!
@@ -45,22 +48,28 @@ PY
 TITLE='Программа расчета калорийности питания'
 /usr/bin/python3 "$HERE/start_figures.py" "$STARTS" \
   "empty:$WORK/sample:empty window:$WORK/empty_window" \
+  "text:$WORK/sample:text window:$WORK/text_window" \
   "sample:$WORK/sample:$TITLE:$EDOKLAD" \
   "largest:$WORK/largest:$TITLE:$EDOKLAD" >"$WORK/figures"
 
 echo "Start-up, medians of $STARTS alternating starts each ($(du -sh "$WORK/largest/files" | cut -f1) largest catalogue):"
 awk -F'\t' '
   $1 == "empty" { ms = $2; peak = $3; anon = $4 }
+  $1 == "text" { textMs = $2 }
   { rows[NR] = $0 }
   END {
-    printf "%-26s %16s %18s %22s\n", "", "interactive", "peak resident", "private (anonymous)"
+    printf "%-28s %16s %18s %22s %16s\n", "", "interactive", "peak resident", "private (anonymous)", "over one line"
     for (i = 1; i <= NR; i++) {
       split(rows[i], f, "\t")
-      label = f[1] == "empty" ? "empty Qt window" : "edoklad, " f[1] " catalogue"
-      if (f[1] == "empty")
-        printf "%-26s %10d ms      %10.1f MB      %12.1f MB\n", label, f[2], f[3], f[4]
-      else
-        printf "%-26s %6d ms (%+4d) %7.1f MB (%+5.1f) %9.1f MB (%+5.1f)\n", label, f[2], f[2] - ms, f[3], f[3] - peak, f[4], f[4] - anon
+      if (f[1] == "empty") {
+        printf "%-28s %10d ms      %10.1f MB      %12.1f MB\n", "empty Qt window", f[2], f[3], f[4]
+        continue
+      }
+      label = f[1] == "text" ? "window with one line of text" : "edoklad, " f[1] " catalogue"
+      printf "%-28s %6d ms (%+4d) %7.1f MB (%+5.1f) %9.1f MB (%+5.1f)", label, f[2], f[2] - ms, f[3], f[3] - peak, f[4], f[4] - anon
+      if (f[1] != "text")
+        printf " %+11d ms", f[2] - textMs
+      printf "\n"
     }
     for (i = 1; i <= NR; i++) { split(rows[i], f, "\t"); printf "  %s starts (ms): %s\n", f[1], f[5] }
   }' "$WORK/figures"
