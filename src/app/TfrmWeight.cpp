@@ -1,6 +1,5 @@
 #include "TfrmWeight.h"
 
-#include "look/DialogCaption.h"
 #include "look/Fonts.h"
 #include "messages/Guarded.h"
 #include "look/WindowLook.h"
@@ -23,7 +22,6 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     setWindowTitle(u"Ввод массы"_s);
     setFont(Fonts::msSansSerif(11));
     setFixedSize(263, 127);
-    WindowLook::keepNormalState(this);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(u"Panel1"_s);
@@ -70,7 +68,7 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(edtWeight, &TabcLSpinEdit::KeyUp, this, &TfrmWeight::edtWeightKeyUp);
-    DialogCaption::addWhereNeeded(this);
+    WindowLook::frameFixedDialog(this);
 }
 
 void TfrmWeight::setProduct(const QString &name, const ProductRecord &values)

@@ -1,5 +1,7 @@
 #include "look/WindowLook.h"
 
+#include "look/DialogCaption.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -116,7 +118,8 @@ void WindowLook::matchGround(QMenuBar *bar)
     bar->setPalette(palette);
 }
 
-void WindowLook::keepNormalState(QWidget *dialog)
+void WindowLook::frameFixedDialog(QWidget *dialog)
 {
     dialog->installEventFilter(new NormalStateKeeper(dialog));
+    DialogCaption::addWhereNeeded(dialog);
 }

@@ -21,9 +21,11 @@ void fillBackground(QWidget *widget, const QColor &color);
 // A menu bar lying on such a ground draws its titles in the ground's text colour.
 void matchGround(QMenuBar *bar);
 
-// Keeps a dialog of fixed size out of the minimised, maximised and full-screen states that a
-// window manager or compositor may still put it in: a hidden modal dialog would leave the
-// program unanswering, and a compositor ends a client whose window does not take the size asked.
-// Minimised under Wayland, where it cannot be brought back, the dialog is closed.
-void keepNormalState(QWidget *dialog);
+// What the frame of a dialog of fixed size needs, called once the dialog's own widgets are in
+// place. The dialog is kept out of the minimised, maximised and full-screen states that a window
+// manager or compositor may still put it in: a hidden modal dialog would leave the program
+// unanswering, and a compositor ends a client whose window does not take the size asked.
+// Minimised under Wayland, where it cannot be brought back, the dialog is closed. Where the
+// program draws its title bars (Wayland) the dialog gets one with its title and a close box only.
+void frameFixedDialog(QWidget *dialog);
 } // namespace WindowLook

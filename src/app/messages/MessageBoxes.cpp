@@ -1,6 +1,5 @@
 #include "messages/MessageBoxes.h"
 
-#include "look/DialogCaption.h"
 #include "look/WindowLook.h"
 
 #include <QApplication>
@@ -84,8 +83,7 @@ void present(UserError::Kind kind, const QString &title, const QString &fullText
     ProgramBox box(kind == UserError::Kind::Error ? QMessageBox::Critical : QMessageBox::Warning, title, text,
                    QMessageBox::Ok, activeWindow(), WindowLook::FixedDialog);
     box.setWindowModality(Qt::ApplicationModal);
-    WindowLook::keepNormalState(&box);
-    DialogCaption::addWhereNeeded(&box);
+    WindowLook::frameFixedDialog(&box);
     box.setTextFormat(Qt::PlainText); // texts carry file names and file data, never markup
     box.exec();
 }
@@ -114,8 +112,7 @@ bool MessageBoxes::ask(QWidget *parent, const QString &title, const QString &tex
     }
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent,
                     WindowLook::FixedDialog);
-    WindowLook::keepNormalState(&box);
-    DialogCaption::addWhereNeeded(&box);
+    WindowLook::frameFixedDialog(&box);
     box.setTextFormat(Qt::PlainText); // the text names a file: never markup
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

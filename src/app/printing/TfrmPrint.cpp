@@ -1,6 +1,5 @@
 #include "printing/TfrmPrint.h"
 
-#include "look/DialogCaption.h"
 #include "look/Fonts.h"
 #include "look/WindowLook.h"
 #include "messages/Guarded.h"
@@ -21,7 +20,6 @@ TfrmPrint::TfrmPrint(QWidget *parent)
     setWindowTitle(u"Печать рациона..."_s);
     setFont(Fonts::msSansSerif(11));
     setFixedSize(197, 92);
-    WindowLook::keepNormalState(this);
     WindowLook::fillBackground(this, Qt::white);
 
     lblPrn = new QLabel(this);
@@ -36,7 +34,7 @@ TfrmPrint::TfrmPrint(QWidget *parent)
     BitBtn1->setGeometry(56, 64, 75, 25);
     BitBtn1->setFocus();
     connect(BitBtn1, &QPushButton::clicked, this, &TfrmPrint::BitBtn1Click);
-    DialogCaption::addWhereNeeded(this);
+    WindowLook::frameFixedDialog(this);
 }
 
 void TfrmPrint::showEvent(QShowEvent *event)

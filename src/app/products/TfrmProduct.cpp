@@ -1,6 +1,5 @@
 #include "products/TfrmProduct.h"
 
-#include "look/DialogCaption.h"
 #include "look/Fonts.h"
 #include "look/WindowLook.h"
 #include "messages/Guarded.h"
@@ -87,8 +86,7 @@ TfrmProduct::TfrmProduct(QWidget *parent)
     connect(btnOk, &QPushButton::clicked, this, guarded(this, &TfrmProduct::btnOkClick));
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    WindowLook::keepNormalState(this);
-    DialogCaption::addWhereNeeded(this);
+    WindowLook::frameFixedDialog(this);
 }
 
 bool TfrmProduct::edit(const QString &title, const QString &category, const ProductRecord &texts, Apply apply)
