@@ -98,15 +98,15 @@ struct Program
 {
     Catalogue catalogue;
     AppWindows windows;
-    TfrmMain *main = nullptr;
+
+    [[nodiscard]] TfrmMain *main() const { return windows.main.get(); }
 
     Program()
     {
         QDir::setCurrent(workDir->path());
         windows = AppWindows::create(catalogue);
-        main = windows.main.get();
-        main->show();
-        main->FormActivate();
+        main()->show();
+        main()->FormActivate();
         QCoreApplication::processEvents();
     }
 };
@@ -114,9 +114,9 @@ Program *program = nullptr;
 
 void BM_ProductGridPaint(benchmark::State &state)
 {
-    auto *grid = program->main->findChild<QTableView *>(u"sgrProducts"_s);
+    auto *grid = program->main()->findChild<QTableView *>(u"sgrProducts"_s);
     for (auto _ : state) {
-        program->main->FillProductGrid(1);
+        program->main()->FillProductGrid(1);
         grid->viewport()->repaint();
     }
     state.counters["name_chars"] = double(grid->model()->index(0, 0).data().toString().size());
@@ -125,7 +125,7 @@ BENCHMARK(BM_ProductGridPaint)->Unit(benchmark::kMillisecond);
 
 void BM_MassDialogShow(benchmark::State &state)
 {
-    const QString name = program->main->findChild<QTableView *>(u"sgrProducts"_s)->model()->index(0, 0).data().toString();
+    const QString name = program->main()->findChild<QTableView *>(u"sgrProducts"_s)->model()->index(0, 0).data().toString();
     TfrmWeight *dialog = program->windows.weight->get();
     for (auto _ : state) {
         dialog->setProduct(name, ProductRecord{});
@@ -138,11 +138,11 @@ BENCHMARK(BM_MassDialogShow)->Unit(benchmark::kMillisecond);
 
 void BM_RemovalMenuShow(benchmark::State &state)
 {
-    RationModel *ration = program->main->ration();
+    RationModel *ration = program->main()->ration();
     if (ration->isEmpty())
         ration->append(program->catalogue.productName(1, 1), 20000, program->catalogue.Product(1, 1));
-    auto *menu = program->main->findChild<TabcPopupMenu *>(u"abcPopupMenu1"_s);
-    auto *grid = program->main->findChild<QTableView *>(u"sgrRacion"_s);
+    auto *menu = program->main()->findChild<TabcPopupMenu *>(u"abcPopupMenu1"_s);
+    auto *grid = program->main()->findChild<QTableView *>(u"sgrRacion"_s);
     grid->setCurrentIndex(grid->model()->index(0, 0));
     for (auto _ : state) {
         menu->Popup(10, 10);
