@@ -182,9 +182,9 @@ void UniformListView::setSelection(const QRect &rect, QItemSelectionModel::Selec
 {
     if (!selectionModel())
         return;
-    const QRect rows = rect.normalized();
-    const auto [first, last] = rowsBetween(rows.top(), rows.bottom());
-    const bool across = rows.right() + horizontalOffset() >= 0 && rows.left() + horizontalOffset() < rowWidth();
+    const QRect band = rect.normalized();
+    const auto [first, last] = rowsBetween(band.top(), band.bottom());
+    const bool across = band.right() + horizontalOffset() >= 0 && band.left() + horizontalOffset() < rowWidth();
     QItemSelection selection;
     if (across && first <= last)
         selection.select(row(first), row(last));
