@@ -3,15 +3,13 @@
 // truncated, written through a descriptor opened before loading. The writer is not held up.
 
 #include "CatalogueFolder.h"
+#include "Cp1251.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/LoadCatalogue.h"
 #include "LeasedFile.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <atomic>
@@ -27,18 +25,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray cp1251(const QString &text)
-{
-    QStringEncoder encoder("windows-1251");
-    return encoder(text);
-}
-
 // Several pages of product lines, so a copy that missed a page would show.
 QByteArray category(const QString &name, int products)
 {
-    QByteArray bytes = cp1251(name + u"\r\n"_s);
+    QByteArray bytes = Cp1251::encode(name + u"\r\n"_s);
     for (int r = 1; r <= products; ++r)
-        bytes += cp1251(u"%1 продукт %2;1,5;2;%3;%4\r\n"_s.arg(name).arg(r).arg(r % 70).arg(r * 3));
+        bytes += Cp1251::encode(u"%1 продукт %2;1,5;2;%3;%4\r\n"_s.arg(name).arg(r).arg(r % 70).arg(r * 3));
     return bytes;
 }
 
