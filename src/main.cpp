@@ -1,5 +1,5 @@
-#include "AppWindows.h"
 #include "EdokladApplication.h"
+#include "TfrmMain.h"
 #include "messages/MessageBoxes.h"
 #include "catalogue/Catalogue.h"
 #include "startup/CommandLine.h"
@@ -37,12 +37,12 @@ int main(int argc, char *argv[])
         return 1;
     }
     try {
-        const AppWindows windows = AppWindows::create(catalogue);
-        QObject::connect(windows.main.get(), &TfrmMain::endRequested, &app, &QCoreApplication::quit,
-                         Qt::QueuedConnection);
+        // The application's main window; it builds the other windows when they are first needed.
+        TfrmMain frmMain(catalogue);
+        QObject::connect(&frmMain, &TfrmMain::endRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
-        windows.main->setStartRequest(commandLine.request);
-        windows.main->show();
+        frmMain.setStartRequest(commandLine.request);
+        frmMain.show();
         EdokladApplication::exec();
     } catch (const std::exception &error) {
         MessageBoxes::showException(QString::fromUtf8(error.what()));
