@@ -7,9 +7,30 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 namespace {
+QtMessageHandler qtMessageHandler = nullptr;
+
+// Installed while the application object is made: the one fatal message Qt gives there is that no
+// platform plugin could connect (no display named, a display that is gone, no compositor), after
+// which it would abort. The program says it in its own words and stops with status 1 instead;
+// Qt's warnings before it, which say why, pass as usual.
+void stopWithoutDisplay(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        if (qtMessageHandler)
+            qtMessageHandler(type, context, message);
+        else
+            std::fputs(qPrintable(qFormatLogMessage(type, context, message) + u'\n'), stderr);
+        return;
+    }
+    std::fputs(CommandLine::noDisplayError().toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+    std::_Exit(1); // the application object is half made: nothing may run its destructors
+}
+
 QStringList processArguments(int argc, char *argv[])
 {
     QStringList arguments;
@@ -30,7 +51,9 @@ int main(int argc, char *argv[])
 
     // The catalogue tables exist before any window and are released after the last one.
     Catalogue catalogue;
+    qtMessageHandler = qInstallMessageHandler(stopWithoutDisplay);
     EdokladApplication app(argc, argv);
+    qInstallMessageHandler(qtMessageHandler);
     const CommandLine::Parsed commandLine = CommandLine::parse(QCoreApplication::arguments());
     if (!commandLine.error.isEmpty()) {
         std::fputs(commandLine.error.toLocal8Bit().constData(), stderr);
