@@ -8,9 +8,9 @@ class RationModel;
 struct RationRow;
 
 // Save, Save as and Open of the main window's menu, once the user has named the file: the ration
-// to and from ration files, and the file last used. A failed command leaves the ration, the files and the file name as they were
-// and says so; errors in a file's texts, and opened grams that are not whole (a file holds whole
-// grams only), escape as UserError for the window to show.
+// to and from ration files, and the file last used. A failed command leaves the ration, the files
+// and the file name as they were and says so; errors in a file's texts, and opened grams that are
+// not whole (a file holds whole grams only), escape as UserError for the window to show.
 class RationFileCommands : public QObject
 {
     Q_OBJECT
