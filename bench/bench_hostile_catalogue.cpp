@@ -2,8 +2,9 @@
 // lines at its line limit. Loading them and the memory they take, and the actions that draw the
 // longest name it lets through: the product grid, the mass dialog, the removal menu, and a warning
 // naming the longest path.
-#include "AppWindows.h"
 #include "EdokladApplication.h"
+#include "TfrmMain.h"
+#include "TfrmWeight.h"
 #include "messages/MessageBoxes.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/LoadCatalogue.h"
@@ -19,6 +20,7 @@
 #include <QMessageBox>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -97,14 +99,14 @@ BENCHMARK(BM_LoadFullestCatalogue)->Unit(benchmark::kMillisecond);
 struct Program
 {
     Catalogue catalogue;
-    AppWindows windows;
+    std::unique_ptr<TfrmMain> frmMain;
 
-    [[nodiscard]] TfrmMain *main() const { return windows.main.get(); }
+    [[nodiscard]] TfrmMain *main() const { return frmMain.get(); }
 
     Program()
     {
         QDir::setCurrent(workDir->path());
-        windows = AppWindows::create(catalogue);
+        frmMain = std::make_unique<TfrmMain>(catalogue);
         main()->show();
         main()->FormActivate();
         QCoreApplication::processEvents();
@@ -126,12 +128,14 @@ BENCHMARK(BM_ProductGridPaint)->Unit(benchmark::kMillisecond);
 void BM_MassDialogShow(benchmark::State &state)
 {
     const QString name = program->main()->findChild<QTableView *>(u"sgrProducts"_s)->model()->index(0, 0).data().toString();
-    TfrmWeight *dialog = program->windows.weight->get();
+    TfrmWeight *dialog = program->main()->frmWeight();
     for (auto _ : state) {
-        dialog->setProduct(name, ProductRecord{});
-        dialog->show();
-        dialog->repaint();
-        dialog->hide();
+        // Shown as the program shows it, painted, and cancelled.
+        QTimer::singleShot(0, dialog, [dialog] {
+            dialog->repaint();
+            dialog->reject();
+        });
+        dialog->ask(name, ProductRecord{});
     }
 }
 BENCHMARK(BM_MassDialogShow)->Unit(benchmark::kMillisecond);

@@ -1,10 +1,10 @@
 // Finding a product in the largest catalogue the capacities allow (254 x 1023 products): each
 // keystroke's update of the search window (search, list and paint), opening the window, the
 // memory it adds, and the search alone for a few kinds of words.
-#include "AppWindows.h"
 #include "EdokladApplication.h"
 #include "LargestCatalogue.h"
 #include "ResidentMemory.h"
+#include "TfrmMain.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ProductSearch.h"
 #include "products/TfrmSearch.h"
@@ -30,24 +30,24 @@ namespace {
 
 QTemporaryDir *catalogueDir = nullptr;
 std::unique_ptr<Catalogue> catalogue;
-std::unique_ptr<AppWindows> windows;
+std::unique_ptr<TfrmMain> mainWindow;
 
 // The program as a user has it: the catalogue loaded, the main window shown; no search yet.
 void startProgram()
 {
     QDir::setCurrent(catalogueDir->path());
     catalogue = std::make_unique<Catalogue>();
-    windows = std::make_unique<AppWindows>(AppWindows::create(*catalogue));
-    windows->main->show();
+    mainWindow = std::make_unique<TfrmMain>(*catalogue);
+    mainWindow->show();
     while (catalogue->categoryCount() == 0)
         QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-    windows->main->repaint();
+    mainWindow->repaint();
 }
 
 TfrmSearch *searchWindow()
 {
-    return windows->main->findChild<TfrmSearch *>(u"frmSearch"_s);
+    return mainWindow->findChild<TfrmSearch *>(u"frmSearch"_s);
 }
 
 // The processor time this thread has used: unlike the wall clock, not stretched by other
@@ -69,7 +69,7 @@ double openMilliseconds()
 {
     QElapsedTimer timer;
     timer.start();
-    windows->main->findChild<QAction *>(u"mnuCatalogueFind"_s)->trigger();
+    mainWindow->findChild<QAction *>(u"mnuCatalogueFind"_s)->trigger();
     QCoreApplication::processEvents();
     searchWindow()->repaint();
     return double(timer.nsecsElapsed()) / 1e6;
@@ -204,7 +204,7 @@ int main(int argc, char **argv)
     startProgram();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    windows.reset();
+    mainWindow.reset();
     catalogue.reset();
     return 0;
 }

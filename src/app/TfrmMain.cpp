@@ -9,9 +9,10 @@
 #include "files/RationFileCommands.h"
 #include "look/StringGrid.h"
 #include "Texts.h"
+#include "files/FileDialog.h"
 #include "printing/PdfFileCommand.h"
-#include "LazyWindow.h"
 #include "printing/TfrmPrint.h"
+#include "products/TfrmProduct.h"
 #include "products/TfrmSearch.h"
 #include "products/ProductCommands.h"
 #include "TfrmWeight.h"
@@ -22,6 +23,7 @@
 #include "catalogue/ProductListModel.h"
 #include "popupmenu/TabcMenuItem.h"
 #include "popupmenu/TabcPopupMenu.h"
+#include "print/PrintoutFromRation.h"
 #include "ration/RationModel.h"
 #include "rotlabel/TabcRotLabel.h"
 
@@ -96,7 +98,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     createCatalogueMenu();
     WindowLook::matchGround(menuBar());
     createContextMenus();
-    createFileDialogs();
+    createFileCommands();
 
     connect(m_ration, &RationModel::totalsChanged, this, &TfrmMain::showTotals);
     // Every change of the ration ends in new totals: the menu follows it at once, so that what a
@@ -111,10 +113,77 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
 
 TfrmMain::~TfrmMain() = default;
 
-void TfrmMain::setDialogs(LazyWindow<TfrmWeight> *weight, LazyWindow<TfrmPrint> *print)
+// The windows this one opens, each built the same way on its first use, as a child of this window.
+
+TfrmWeight *TfrmMain::frmWeight()
 {
-    m_frmWeight = weight;
-    m_frmPrint = print;
+    if (!m_frmWeight)
+        m_frmWeight = new TfrmWeight(m_ration, this);
+    return m_frmWeight;
+}
+
+TfrmPrint *TfrmMain::frmPrint()
+{
+    if (!m_frmPrint)
+        m_frmPrint = new TfrmPrint(this);
+    return m_frmPrint;
+}
+
+TfrmProduct *TfrmMain::frmProduct()
+{
+    if (!m_frmProduct)
+        m_frmProduct = new TfrmProduct(this);
+    return m_frmProduct;
+}
+
+TfrmSearch *TfrmMain::frmSearch()
+{
+    if (!m_frmSearch) {
+        m_frmSearch = new TfrmSearch(&m_catalogue, this);
+        // A product picked there is added as one released in the product grid: that is where
+        // it goes first.
+        connect(m_frmSearch, &TfrmSearch::productChosen, this, [this](int k, int p) {
+            runGuarded([&] {
+                showProduct(k, p);
+                sgrProductsMouseUp(Qt::LeftButton);
+            });
+        });
+        // Back in this window, the keyboard goes on from the product last picked.
+        connect(m_frmSearch, &QDialog::finished, this, [this] {
+            activateWindow();
+            if (m_frmSearch->chosen().category > 0)
+                sgrProducts->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    return m_frmSearch;
+}
+
+FileDialog *TfrmMain::dlgSave()
+{
+    if (!m_dlgSave) {
+        m_dlgSave = new FileDialog(this, u"Сохранить рацион..."_s, FileDialog::AcceptSave);
+        m_dlgSave->setObjectName(u"dlgSave"_s);
+    }
+    return m_dlgSave;
+}
+
+FileDialog *TfrmMain::dlgOpen()
+{
+    if (!m_dlgOpen) {
+        m_dlgOpen = new FileDialog(this, u"Загрузить рацион..."_s, FileDialog::AcceptOpen);
+        m_dlgOpen->setObjectName(u"dlgOpen"_s);
+    }
+    return m_dlgOpen;
+}
+
+FileDialog *TfrmMain::dlgSavePdf()
+{
+    if (!m_dlgSavePdf) {
+        m_dlgSavePdf = new FileDialog(this, u"Сохранить в PDF..."_s, FileDialog::AcceptSave, {u"PDF (*.pdf)"_s},
+                                      u"pdf"_s);
+        m_dlgSavePdf->setObjectName(u"dlgSavePdf"_s);
+    }
+    return m_dlgSavePdf;
 }
 
 void TfrmMain::createPanels()
@@ -319,10 +388,9 @@ void TfrmMain::createContextMenus()
     connect(N3, &TabcMenuItem::Click, this, guarded(this, &TfrmMain::N3Click));
 }
 
-void TfrmMain::createFileDialogs()
+void TfrmMain::createFileCommands()
 {
     m_files = new RationFileCommands(m_ration, this);
-    m_pdf = new PdfFileCommand(this);
     connect(m_files, &RationFileCommands::fileNamed, this, [this] { mnuFileSave->setEnabled(true); });
     connect(mnuFileSave, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSaveClick));
     connect(mnuFileSaveAs, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSaveAsClick));
@@ -415,17 +483,15 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 
 void TfrmMain::sgrProductsMouseUp(Qt::MouseButton button)
 {
-    if (button != Qt::LeftButton || !m_frmWeight)
+    if (button != Qt::LeftButton)
         return;
     const QModelIndex current = sgrProducts->currentIndex();
     if (!current.isValid())
         return; // no product is current: nothing to add
     const int k = sgrCategory->currentIndex().row() + 1;
     const int p = current.row() + 1;
-
-    TfrmWeight *dialog = m_frmWeight->get();
-    dialog->setProduct(current.data().toString(), m_catalogue.Product(k, p));
-    dialog->exec();
+    // The dialog adds the product itself on OK; its answer needs nothing more here.
+    static_cast<void>(frmWeight()->ask(current.data().toString(), m_catalogue.Product(k, p)));
 }
 
 void TfrmMain::sgrRacionMouseDown(const QPoint &pos)
@@ -499,23 +565,27 @@ void TfrmMain::mnuFileSaveAsClick()
 {
     if (modalDialogOpen() || m_ration->isEmpty())
         return;
-    m_files->saveAs();
+    const QString path = dlgSave()->choose();
+    if (!path.isEmpty())
+        m_files->saveAs(path);
 }
 
 void TfrmMain::mnuFileOpenClick()
 {
     if (modalDialogOpen())
         return;
-    m_files->open();
+    const QString path = dlgOpen()->choose();
+    if (!path.isEmpty())
+        m_files->openFile(path);
 }
 
 void TfrmMain::mnuFilePrintClick()
 {
     // A printout always has at least one row.
-    if (!m_frmPrint || modalDialogOpen() || m_ration->isEmpty())
+    if (modalDialogOpen() || m_ration->isEmpty())
         return;
-    TfrmPrint *dialog = m_frmPrint->get();
-    dialog->setPrintout(currentPrintout());
+    TfrmPrint *dialog = frmPrint();
+    dialog->setPrintout(PrintoutFromRation(*m_ration));
     dialog->exec();
 }
 
@@ -523,21 +593,9 @@ void TfrmMain::mnuFileSavePdfClick()
 {
     if (modalDialogOpen() || m_ration->isEmpty())
         return; // a printout always has a row
-    m_pdf->save(currentPrintout());
-}
-
-RationPrintout TfrmMain::currentPrintout() const
-{
-    // The printout takes the ration as it is shown: the grid's rows and the four captions.
-    RationPrintout printout;
-    const QAbstractItemModel *rows = sgrRacion->model();
-    for (int i = 0; i < rows->rowCount(); ++i)
-        printout.rows << rows->index(i, 0).data().toString();
-    printout.belki = edtBelki->caption();
-    printout.giri = edtGiri->caption();
-    printout.uglev = edtUglev->caption();
-    printout.kal = edtKal->caption();
-    return printout;
+    const QString path = dlgSavePdf()->choose();
+    if (!path.isEmpty())
+        PdfFileCommand::save(path, PrintoutFromRation(*m_ration));
 }
 
 void TfrmMain::mnuFileExitClick()
@@ -551,26 +609,10 @@ void TfrmMain::mnuCatalogueFindClick()
 {
     if (modalDialogOpen())
         return;
-    if (!m_frmSearch) {
-        m_frmSearch = new TfrmSearch(&m_catalogue, this);
-        // A product picked there is added as one released in the product grid: that is where
-        // it goes first.
-        connect(m_frmSearch, &TfrmSearch::productChosen, this, [this](int k, int p) {
-            runGuarded([&] {
-                showProduct(k, p);
-                sgrProductsMouseUp(Qt::LeftButton);
-            });
-        });
-        // Back in this window, the keyboard goes on from the product last picked.
-        connect(m_frmSearch, &QDialog::finished, this, [this] {
-            activateWindow();
-            if (m_frmSearch->chosen().category > 0)
-                sgrProducts->setFocus(Qt::OtherFocusReason);
-        });
-    }
-    m_frmSearch->show();
-    m_frmSearch->raise();
-    m_frmSearch->activateWindow();
+    TfrmSearch *search = frmSearch();
+    search->show();
+    search->raise();
+    search->activateWindow();
 }
 
 void TfrmMain::showProduct(int k, int p)
@@ -612,7 +654,7 @@ void TfrmMain::mnuCatalogueNewClick()
 {
     if (modalDialogOpen() || !m_productCommands->canEdit(currentCategory()))
         return;
-    if (const std::optional<int> row = m_productCommands->newProduct(currentCategory()))
+    if (const std::optional<int> row = m_productCommands->newProduct(frmProduct(), currentCategory()))
         showProductsAfterEdit(*row);
 }
 
@@ -620,7 +662,8 @@ void TfrmMain::mnuCatalogueEditClick()
 {
     if (modalDialogOpen() || currentProduct() == 0)
         return;
-    if (const std::optional<int> row = m_productCommands->changeProduct(currentCategory(), currentProduct()))
+    if (const std::optional<int> row =
+            m_productCommands->changeProduct(frmProduct(), currentCategory(), currentProduct()))
         showProductsAfterEdit(*row);
 }
 

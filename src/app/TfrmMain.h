@@ -1,6 +1,5 @@
 #pragma once
 
-#include "print/RationPage.h"
 #include "startup/StartRequest.h"
 
 #include <QMainWindow>
@@ -9,7 +8,7 @@
 
 class Catalogue;
 class CategoryListModel;
-class PdfFileCommand;
+class FileDialog;
 class ProductCommands;
 class ProductListModel;
 class RationFileCommands;
@@ -18,8 +17,7 @@ class TabcMenuItem;
 class TabcPopupMenu;
 class TabcRotLabel;
 class TfrmPrint;
-template<typename T>
-class LazyWindow;
+class TfrmProduct;
 class TfrmSearch;
 class TfrmWeight;
 class QAction;
@@ -28,7 +26,9 @@ class QMenu;
 class QTableView;
 
 // The main window: catalogue grids above, the ration list and its totals below, one menu.
-// It shows the catalogue and the ration models and wires the user's actions to them.
+// It shows the catalogue and the ration models and wires the user's actions to them. It owns
+// every window it opens: each is its child, built on its first use (nothing of a dialog is
+// start-up time) and kept with its state (a file dialog's folder) until this window goes.
 class TfrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -36,9 +36,9 @@ public:
     explicit TfrmMain(Catalogue &catalogue, QWidget *parent = nullptr);
     ~TfrmMain() override;
 
-    // The two dialogs are children of this window, built on first use by holders made after it
-    // and destroyed before it.
-    void setDialogs(LazyWindow<TfrmWeight> *weight, LazyWindow<TfrmPrint> *print);
+    // The mass and the print dialog, built here if not yet.
+    [[nodiscard]] TfrmWeight *frmWeight();
+    [[nodiscard]] TfrmPrint *frmPrint();
 
     [[nodiscard]] RationModel *ration() const { return m_ration; }
 
@@ -86,13 +86,17 @@ private:
     void createMenu();
     void createCatalogueMenu();
     void createContextMenus();
-    void createFileDialogs();
+    void createFileCommands();
     void showTotals();
     void runFirstActivation();
     void runStartRequest();
     void shortcutActivated(QAction *item);
     [[nodiscard]] static bool modalDialogOpen();
-    [[nodiscard]] RationPrintout currentPrintout() const;
+    [[nodiscard]] TfrmSearch *frmSearch();
+    [[nodiscard]] TfrmProduct *frmProduct();
+    [[nodiscard]] FileDialog *dlgSave();
+    [[nodiscard]] FileDialog *dlgOpen();
+    [[nodiscard]] FileDialog *dlgSavePdf();
     // Shows product p of category k in the two grids, as if the user had gone there.
     void showProduct(int k, int p);
     // The current category (k) and product (r), from 1; r is 0 when no product is current.
@@ -105,11 +109,14 @@ private:
     ProductListModel *m_products = nullptr;
     RationModel *m_ration = nullptr;
     RationFileCommands *m_files = nullptr;
-    PdfFileCommand *m_pdf = nullptr;
     ProductCommands *m_productCommands = nullptr;
-    LazyWindow<TfrmWeight> *m_frmWeight = nullptr;
-    LazyWindow<TfrmPrint> *m_frmPrint = nullptr;
-    TfrmSearch *m_frmSearch = nullptr; // made on first use: nothing of it at start-up
+    TfrmWeight *m_frmWeight = nullptr;
+    TfrmPrint *m_frmPrint = nullptr;
+    TfrmSearch *m_frmSearch = nullptr;
+    TfrmProduct *m_frmProduct = nullptr;
+    FileDialog *m_dlgSave = nullptr;
+    FileDialog *m_dlgOpen = nullptr;
+    FileDialog *m_dlgSavePdf = nullptr;
     bool m_activated = false;
     bool m_activationQueued = false;
     StartRequest m_startRequest;

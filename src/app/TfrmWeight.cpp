@@ -71,7 +71,7 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     WindowLook::frameFixedDialog(this);
 }
 
-void TfrmWeight::setProduct(const QString &name, const ProductRecord &values)
+bool TfrmWeight::ask(const QString &name, const ProductRecord &values)
 {
     Label2->setText(name);
     Label2->adjustSize();
@@ -80,6 +80,7 @@ void TfrmWeight::setProduct(const QString &name, const ProductRecord &values)
     PendingProduct.Giri = values.Giri;
     PendingProduct.Uglev = values.Uglev;
     PendingProduct.Kal = values.Kal;
+    return exec() == Accepted;
 }
 
 QString TfrmWeight::productName() const

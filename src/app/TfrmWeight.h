@@ -11,20 +11,18 @@ class QLabel;
 class QPushButton;
 
 // The mass entry dialog: asks for the grams of the product just chosen and, on OK,
-// appends it to the ration itself.
+// appends it to the ration itself, while it is still shown.
 class TfrmWeight : public QDialog
 {
     Q_OBJECT
 public:
     TfrmWeight(RationModel *ration, QWidget *parent);
 
-    // The product about to be added: its name goes to Label2, its four values to PendingProduct.
-    void setProduct(const QString &name, const ProductRecord &values);
+    // Shows the dialog modally for the product NAME with its four VALUES; true when the user
+    // confirmed, the product then appended (or the append's error shown).
+    bool ask(const QString &name, const ProductRecord &values);
     [[nodiscard]] QString productName() const;
     [[nodiscard]] TabcLSpinEdit *weightField() const { return edtWeight; }
-
-    // The values of the product being added; its Name stays empty (the name is Label2's text).
-    ProductRecord PendingProduct;
 
 public slots:
     void FormShow();
@@ -37,6 +35,9 @@ protected:
 
 private:
     RationModel *m_ration;
+    // The values of the product being asked about; its Name stays empty (the name is Label2's
+    // text). Kept until the next product is asked about.
+    ProductRecord PendingProduct;
     QFrame *Panel1 = nullptr; // the white band at the top
     QFrame *Panel2 = nullptr; // the navy line under it
     QLabel *Label2 = nullptr; // the product's name

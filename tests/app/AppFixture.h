@@ -1,16 +1,17 @@
 #pragma once
 
-// Builds the program's three windows the way start-up does, over a catalogue written into a
+// Builds the program's main window the way start-up does, over a catalogue written into a
 // temporary working directory, and records every message box instead of showing it.
 
-#include "AppWindows.h"
 #include "Beep.h"
 #include "EdokladApplication.h"
 #include "TfrmMain.h"
+#include "TfrmWeight.h"
 #include "catalogue/Catalogue.h"
 #include "files/FileDialog.h"
 #include "messages/MessageBoxes.h"
 #include "printing/DefaultPrinter.h"
+#include "printing/TfrmPrint.h"
 #include "ration/RationModel.h"
 #include "rotlabel/TabcRotLabel.h"
 
@@ -68,10 +69,7 @@ public:
     void start(const StartRequest &request = {})
     {
         QDir::setCurrent(m_dir.path());
-        AppWindows windows = AppWindows::create(catalogue);
-        main = std::move(windows.main);
-        weightWindow = std::move(windows.weight);
-        printWindow = std::move(windows.print);
+        main = std::make_unique<TfrmMain>(catalogue);
         endRequests = std::make_unique<QSignalSpy>(main.get(), &TfrmMain::endRequested);
         main->setStartRequest(request);
         main->show();
@@ -94,11 +92,9 @@ public:
     QList<RecordedBox> boxes;
     Catalogue catalogue;
     std::unique_ptr<TfrmMain> main;
-    // The dialogs, built on first use as the program builds them.
-    TfrmWeight *weight() { return weightWindow->get(); }
-    TfrmPrint *print() { return printWindow->get(); }
-    std::unique_ptr<LazyWindow<TfrmWeight>> weightWindow;
-    std::unique_ptr<LazyWindow<TfrmPrint>> printWindow;
+    // The dialogs of the main window, built here if it has not needed them yet.
+    TfrmWeight *weight() { return main->frmWeight(); }
+    TfrmPrint *print() { return main->frmPrint(); }
     std::unique_ptr<QSignalSpy> endRequests;
 
 private:

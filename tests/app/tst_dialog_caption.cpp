@@ -21,9 +21,7 @@ using Build = std::function<std::unique_ptr<QWidget>(RationModel *)>;
 
 std::unique_ptr<QWidget> massDialog(RationModel *ration)
 {
-    auto dialog = std::make_unique<TfrmWeight>(ration, nullptr);
-    dialog->setProduct(u"Кефир 1%"_s, {});
-    return dialog;
+    return std::make_unique<TfrmWeight>(ration, nullptr);
 }
 
 std::unique_ptr<QWidget> productDialog(RationModel *)
@@ -131,8 +129,7 @@ void tst_DialogCaption::closeBoxClosesAsTheFrameDoes()
     bool applied = false;
     bool accepted = true;
     if (massDialog) {
-        weight.setProduct(u"Кефир 1%"_s, {});
-        accepted = weight.exec() == QDialog::Accepted;
+        accepted = weight.ask(u"Кефир 1%"_s, {});
     } else {
         accepted = product.edit(u"Новый продукт"_s, u"Фрукты"_s, {},
                                 [&](const ProductRecord &) { applied = true; });

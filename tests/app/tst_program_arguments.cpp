@@ -1,9 +1,11 @@
 // The program started with arguments: --help and --version answer on standard output without a
 // display, and an option it does not know ends it with a message on standard error, before any
-// window. Qt's own options are Qt's.
+// window. Qt's own options are Qt's. Without a display to show windows on, the program says so
+// and stops, whatever else it was asked.
 
 #include "startup/CommandLine.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +48,8 @@ private slots:
     void answersWithoutADisplay();
     void unknownOptionEndsBeforeAnyWindow_data();
     void unknownOptionEndsBeforeAnyWindow();
+    void saysItNeedsADisplay_data();
+    void saysItNeedsADisplay();
 };
 
 void TestProgramArguments::answersWithoutADisplay_data()
@@ -95,6 +99,47 @@ void TestProgramArguments::unknownOptionEndsBeforeAnyWindow()
     QCOMPARE(result.out, QByteArray());
     QCOMPARE(QString::fromUtf8(result.err),
              u"edoklad: неизвестный параметр "_s + named + u"\nСправка: edoklad --help\n"_s);
+}
+
+void TestProgramArguments::saysItNeedsADisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("display"); // "none", "X gone" or "no compositor"
+
+    QTest::newRow("no arguments") << QStringList{} << u"none"_s;
+    QTest::newRow("an option it does not know") << QStringList{u"--bogus"_s} << u"none"_s;
+    QTest::newRow("a file") << QStringList{u"day.edk"_s} << u"none"_s;
+    QTest::newRow("a file address") << QStringList{u"file:///tmp/day.edk"_s} << u"none"_s;
+    QTest::newRow("an X display that is gone") << QStringList{u"day.edk"_s} << u"X gone"_s;
+    QTest::newRow("Wayland without a compositor") << QStringList{u"day.edk"_s} << u"no compositor"_s;
+}
+
+void TestProgramArguments::saysItNeedsADisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, display);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
+        environment.remove(name);
+    const QTemporaryDir runtime; // made 0700, as Qt wants it
+    environment.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
+    if (display == u"X gone"_s) {
+        // A display number no server of this machine answers on.
+        int number = 4713;
+        while (QFileInfo::exists(u"/tmp/.X11-unix/X%1"_s.arg(number)))
+            ++number;
+        environment.insert(u"DISPLAY"_s, u":%1"_s.arg(number));
+    } else if (display == u"no compositor"_s) {
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
+        environment.insert(u"WAYLAND_DISPLAY"_s, u"edoklad-none"_s);
+    }
+
+    const Run result = run(arguments, environment);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray());
+    // Qt's warnings may say why first; the last word is the program's.
+    QVERIFY2(result.err.endsWith(CommandLine::noDisplayError().toUtf8()), result.err.constData());
+    QVERIFY2(!result.err.contains("platform plugin could be initialized"), result.err.constData());
 }
 
 QTEST_GUILESS_MAIN(TestProgramArguments)

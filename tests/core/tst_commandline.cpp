@@ -63,34 +63,57 @@ void TestCommandLine::answersHelpAndVersion()
 void TestCommandLine::namesTheFileToOpen_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("file");   // expected, relative to the working folder unless absolute
-    QTest::addColumn<bool>("warning");
+    QTest::addColumn<QString>("file");    // expected, relative to the working folder unless absolute
+    QTest::addColumn<QString>("warning"); // for the window
     QTest::addColumn<QString>("unknown"); // the option the error names
 
-    QTest::newRow("nothing") << QStringList{} << QString() << false << QString();
-    QTest::newRow("relative") << QStringList{u"day.edk"_s} << u"day.edk"_s << false << QString();
+    const QString many = u"Указано больше одного файла рациона, файлы не открыты"_s;
+    const QString notHere = u"Файл рациона можно открыть только на этом компьютере, адрес не открыт: "_s;
+
+    QTest::newRow("nothing") << QStringList{} << QString() << QString() << QString();
+    QTest::newRow("relative") << QStringList{u"day.edk"_s} << u"day.edk"_s << QString() << QString();
     QTest::newRow("relative, through folders")
-        << QStringList{u"./week/../day.edk"_s} << u"day.edk"_s << false << QString();
-    QTest::newRow("Cyrillic, blanks") << QStringList{u"мой день.edk"_s} << u"мой день.edk"_s << false << QString();
-    QTest::newRow("absolute") << QStringList{u"/var/days/day.edk"_s} << u"/var/days/day.edk"_s << false
+        << QStringList{u"./week/../day.edk"_s} << u"day.edk"_s << QString() << QString();
+    QTest::newRow("Cyrillic, blanks") << QStringList{u"мой день.edk"_s} << u"мой день.edk"_s << QString()
+                                      << QString();
+    QTest::newRow("absolute") << QStringList{u"/var/days/day.edk"_s} << u"/var/days/day.edk"_s << QString()
                               << QString();
-    QTest::newRow("after --, a dash") << QStringList{u"--"_s, u"-day.edk"_s} << u"-day.edk"_s << false << QString();
-    QTest::newRow("a lone dash is a name") << QStringList{u"-"_s} << u"-"_s << false << QString();
-    QTest::newRow("-- alone") << QStringList{u"--"_s} << QString() << false << QString();
-    QTest::newRow("two files") << QStringList{u"a.edk"_s, u"b.edk"_s} << QString() << true << QString();
-    QTest::newRow("three files") << QStringList{u"a.edk"_s, u"--"_s, u"b.edk"_s, u"c.edk"_s} << QString() << true
+    QTest::newRow("after --, a dash") << QStringList{u"--"_s, u"-day.edk"_s} << u"-day.edk"_s << QString()
+                                      << QString();
+    QTest::newRow("a lone dash is a name") << QStringList{u"-"_s} << u"-"_s << QString() << QString();
+    QTest::newRow("-- alone") << QStringList{u"--"_s} << QString() << QString() << QString();
+    QTest::newRow("two files") << QStringList{u"a.edk"_s, u"b.edk"_s} << QString() << many << QString();
+    QTest::newRow("three files") << QStringList{u"a.edk"_s, u"--"_s, u"b.edk"_s, u"c.edk"_s} << QString() << many
                                  << QString();
-    QTest::newRow("unknown long option") << QStringList{u"--day"_s} << QString() << false << u"--day"_s;
-    QTest::newRow("unknown, with a value") << QStringList{u"-day=1"_s} << QString() << false << u"-day"_s;
+    QTest::newRow("unknown long option") << QStringList{u"--day"_s} << QString() << QString() << u"--day"_s;
+    QTest::newRow("unknown, with a value") << QStringList{u"-day=1"_s} << QString() << QString() << u"-day"_s;
     QTest::newRow("unknown beside a file")
-        << QStringList{u"day.edk"_s, u"-x"_s} << QString() << false << u"-x"_s;
+        << QStringList{u"day.edk"_s, u"-x"_s} << QString() << QString() << u"-x"_s;
+
+    // Addresses, as file managers pass them.
+    QTest::newRow("file address") << QStringList{u"file:///var/days/day.edk"_s} << u"/var/days/day.edk"_s
+                                  << QString() << QString();
+    QTest::newRow("file address, percent-encoded")
+        << QStringList{u"file:///var/%D0%BC%D0%BE%D0%B9%20%D0%B4%D0%B5%D0%BD%D1%8C%2350%25.edk"_s}
+        << u"/var/мой день#50%.edk"_s << QString() << QString();
+    QTest::newRow("file address of localhost, in capitals")
+        << QStringList{u"FILE://localhost/var/days/day.edk"_s} << u"/var/days/day.edk"_s << QString() << QString();
+    QTest::newRow("a colon in a name is no address")
+        << QStringList{u"day:2.edk"_s} << u"day:2.edk"_s << QString() << QString();
+    QTest::newRow("file of another computer")
+        << QStringList{u"file://server/days/day.edk"_s} << QString() << notHere + u"file://server/days/day.edk"_s
+        << QString();
+    QTest::newRow("sftp address") << QStringList{u"sftp://host/home/me/day.edk"_s} << QString()
+                                  << notHere + u"sftp://host/home/me/day.edk"_s << QString();
+    QTest::newRow("an address among two files")
+        << QStringList{u"file:///var/a.edk"_s, u"b.edk"_s} << QString() << many << QString();
 }
 
 void TestCommandLine::namesTheFileToOpen()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, file);
-    QFETCH(bool, warning);
+    QFETCH(QString, warning);
     QFETCH(QString, unknown);
     arguments.prepend(u"edoklad"_s);
 
@@ -103,10 +126,7 @@ void TestCommandLine::namesTheFileToOpen()
     const QString expectedFile =
         file.isEmpty() || file.startsWith(u'/') ? file : QDir(dir.path()).absoluteFilePath(file);
     QCOMPARE(parsed.request.file, expectedFile);
-    if (warning)
-        QCOMPARE(parsed.request.warning, u"Указано больше одного файла рациона, файлы не открыты"_s);
-    else
-        QCOMPARE(parsed.request.warning, QString());
+    QCOMPARE(parsed.request.warning, warning);
     if (unknown.isEmpty())
         QCOMPARE(parsed.error, QString());
     else

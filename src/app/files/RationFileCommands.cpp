@@ -7,27 +7,14 @@
 
 using namespace Qt::StringLiterals;
 
-RationFileCommands::RationFileCommands(RationModel *ration, QWidget *window)
-    : QObject(window)
+RationFileCommands::RationFileCommands(RationModel *ration, QObject *parent)
+    : QObject(parent)
     , m_ration(ration)
-    , m_dlgSave([window] {
-        auto *dialog = new FileDialog(window, u"Сохранить рацион..."_s, FileDialog::AcceptSave);
-        dialog->setObjectName(u"dlgSave"_s);
-        return dialog;
-    })
-    , m_dlgOpen([window] {
-        auto *dialog = new FileDialog(window, u"Загрузить рацион..."_s, FileDialog::AcceptOpen);
-        dialog->setObjectName(u"dlgOpen"_s);
-        return dialog;
-    })
 {
 }
 
-void RationFileCommands::saveAs()
+void RationFileCommands::saveAs(const QString &path)
 {
-    const QString path = m_dlgSave->choose();
-    if (path.isEmpty())
-        return;
     // The name is taken only once the file holds the ration: a failed write must not leave Save
     // pointing at a file that was never written.
     if (!write(path))
@@ -41,13 +28,6 @@ void RationFileCommands::save()
     if (m_currentFileName.isEmpty())
         return;
     static_cast<void>(write(m_currentFileName));
-}
-
-void RationFileCommands::open()
-{
-    const QString path = m_dlgOpen->choose();
-    if (!path.isEmpty())
-        openFile(path);
 }
 
 void RationFileCommands::openFile(const QString &path)

@@ -9,22 +9,8 @@
 
 using namespace Qt::StringLiterals;
 
-PdfFileCommand::PdfFileCommand(QWidget *window)
-    : QObject(window)
-    , m_dlgSavePdf([window] {
-        auto *dialog = new FileDialog(window, u"Сохранить в PDF..."_s, FileDialog::AcceptSave, {u"PDF (*.pdf)"_s},
-                                      u"pdf"_s);
-        dialog->setObjectName(u"dlgSavePdf"_s);
-        return dialog;
-    })
+void PdfFileCommand::save(const QString &path, const RationPrintout &printout)
 {
-}
-
-void PdfFileCommand::save(const RationPrintout &printout)
-{
-    const QString path = m_dlgSavePdf->choose();
-    if (path.isEmpty())
-        return;
     RationPrintout dated = printout;
     dated.date = ReportDate();
     if (!write(path, dated))

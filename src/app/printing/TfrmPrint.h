@@ -8,16 +8,17 @@ class PrintJob;
 class QLabel;
 class QPushButton;
 
-// The print dialog: created hidden at start-up. Each time it is shown it starts printing the
-// ration on the default printer; it reads "Отменить" until the spooler has taken the job, then
-// stays as a notice that the pages have gone to the spooler.
+// The print dialog: built by the main window the first time the user prints, then kept hidden
+// between prints. Each time it is shown it starts printing the ration on the default printer; it
+// reads "Отменить" until the spooler has taken the job, then stays as a notice that the pages
+// have gone to the spooler.
 class TfrmPrint : public QDialog
 {
     Q_OBJECT
 public:
     explicit TfrmPrint(QWidget *parent);
 
-    // The ration as the main window shows it; the date is added when the page is printed.
+    // The ration's rows and totals; the date is added when the page is printed.
     void setPrintout(const RationPrintout &printout) { m_printout = printout; }
 
 public slots:

@@ -12,8 +12,7 @@ using namespace Qt::StringLiterals;
 ProductCommands::ProductCommands(Catalogue &catalogue, QWidget *window)
     : QObject(window),
       m_catalogue(catalogue),
-      m_window(window),
-      m_dialog([window] { return new TfrmProduct(window); })
+      m_window(window)
 {
 }
 
@@ -29,24 +28,24 @@ bool ProductCommands::canEdit(int k) const
     return m_edits && m_edits->canEdit(k);
 }
 
-std::optional<int> ProductCommands::newProduct(int k)
+std::optional<int> ProductCommands::newProduct(TfrmProduct *dialog, int k)
 {
     if (!canEdit(k))
         return std::nullopt;
     m_edits->checkRoom(k); // before the user types anything
     int row = 0;
-    const bool added = m_dialog->edit(u"Новый продукт"_s, m_catalogue.CategoryName(k), {},
-                                      [&](const ProductRecord &texts) { row = m_edits->add(k, texts); });
+    const bool added = dialog->edit(u"Новый продукт"_s, m_catalogue.CategoryName(k), {},
+                                    [&](const ProductRecord &texts) { row = m_edits->add(k, texts); });
     return added ? std::optional<int>(row) : std::nullopt;
 }
 
-std::optional<int> ProductCommands::changeProduct(int k, int r)
+std::optional<int> ProductCommands::changeProduct(TfrmProduct *dialog, int k, int r)
 {
     if (!canEdit(k))
         return std::nullopt;
-    const bool changed = m_dialog->edit(u"Изменение продукта"_s, m_catalogue.CategoryName(k),
-                                        m_catalogue.Product(k, r),
-                                        [&](const ProductRecord &texts) { m_edits->change(k, r, texts); });
+    const bool changed = dialog->edit(u"Изменение продукта"_s, m_catalogue.CategoryName(k),
+                                      m_catalogue.Product(k, r),
+                                      [&](const ProductRecord &texts) { m_edits->change(k, r, texts); });
     return changed ? std::optional<int>(r) : std::nullopt;
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "LazyWindow.h"
-
 #include <QDir>
 #include <QObject>
 
@@ -16,12 +14,12 @@ class QWidget;
 // "Новый продукт...", "Изменить продукт..." and "Удалить продукт" of the catalogue menu: the
 // user's own products written into the category files. Each command returns the product row to
 // show as current afterwards (0 for none), or nothing when nothing changed; a refusal escapes as
-// UserError for the window to show.
+// UserError for the window to show. New and change ask in the product dialog they are given.
 class ProductCommands : public QObject
 {
     Q_OBJECT
 public:
-    // The dialog belongs to window and lives as long as it.
+    // The removal's question is asked over window.
     ProductCommands(Catalogue &catalogue, QWidget *window);
     ~ProductCommands() override;
 
@@ -29,13 +27,12 @@ public:
     void setCatalogueFolder(const QDir &folder);
     [[nodiscard]] bool canEdit(int k) const;
 
-    std::optional<int> newProduct(int k);
-    std::optional<int> changeProduct(int k, int r);
+    std::optional<int> newProduct(TfrmProduct *dialog, int k);
+    std::optional<int> changeProduct(TfrmProduct *dialog, int k, int r);
     std::optional<int> removeProduct(int k, int r);
 
 private:
     Catalogue &m_catalogue;
     QWidget *m_window;
-    LazyWindow<TfrmProduct> m_dialog;
     std::unique_ptr<ProductEdits> m_edits;
 };

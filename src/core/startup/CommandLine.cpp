@@ -3,6 +3,8 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +50,27 @@ QString typedOption(const QStringList &arguments, const QString &name)
     return name;
 }
 
+// A file manager may pass a file as its address: file:///home/me/day.edk, percent-encoded. Other
+// addresses (sftp://, smb://...) name nothing the program can open; a name with a colon that is
+// no address (day:2.edk) stays a name.
+void takeFile(const QString &argument, StartRequest &request)
+{
+    static const QRegularExpression address(u"^[A-Za-z][A-Za-z0-9+.-]*://"_s);
+    const bool fileAddress = argument.startsWith(u"file:"_s, Qt::CaseInsensitive);
+    if (!fileAddress && !address.match(argument).hasMatch()) {
+        request.file = QFileInfo(argument).absoluteFilePath();
+        return;
+    }
+    QUrl url(argument);
+    if (url.host() == u"localhost"_s)
+        url.setHost(QString()); // else taken as a share of the computer called localhost
+    if (fileAddress && url.isValid() && url.host().isEmpty() && !url.path().isEmpty()) {
+        request.file = QFileInfo(url.toLocalFile()).absoluteFilePath();
+        return;
+    }
+    request.warning = u"Файл рациона можно открыть только на этом компьютере, адрес не открыт: "_s + argument;
+}
+
 } // namespace
 
 std::optional<QString> CommandLine::answer(const QStringList &arguments)
@@ -80,6 +103,11 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments)
     if (files.size() > 1)
         parsed.request.warning = u"Указано больше одного файла рациона, файлы не открыты"_s;
     else if (files.size() == 1)
-        parsed.request.file = QFileInfo(files.first()).absoluteFilePath();
+        takeFile(files.first(), parsed.request);
     return parsed;
+}
+
+QString CommandLine::noDisplayError()
+{
+    return u"edoklad: не удалось подключиться к дисплею, программе нужен графический сеанс\n"_s;
 }

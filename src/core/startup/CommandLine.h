@@ -20,7 +20,11 @@ struct Parsed {
     StartRequest request;
     QString error; // for standard error, the program not started: an option it does not know
 };
-// A relative path is taken from the working folder.
+// A relative path is taken from the working folder; a local file:// address is its path, another
+// address a warning.
 [[nodiscard]] Parsed parse(const QStringList &arguments);
+
+// For standard error, the program not started: there is no display to show its windows on.
+[[nodiscard]] QString noDisplayError();
 
 } // namespace CommandLine
