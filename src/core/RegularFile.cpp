@@ -96,54 +96,6 @@ std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxByte
     return bytes;
 }
 
-#ifdef Q_OS_UNIX
-int OpenRegularFile(const QString &path, qsizetype maxBytes, qsizetype *size)
-{
-    const std::optional<QByteArray> name = systemName(path);
-    return name ? openRegularDescriptor(*name, maxBytes, size) : -1;
-}
-#endif
-
-std::optional<qint64> RegularFileSize(const QString &path)
-{
-    const std::optional<QByteArray> name = systemName(path);
-    if (!name)
-        return std::nullopt;
-#ifdef Q_OS_UNIX
-    struct stat info {};
-    if (::stat(name->constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    return qint64(info.st_size);
-#else
-    const QFileInfo info(path);
-    return info.isFile() ? std::optional<qint64>(info.size()) : std::nullopt;
-#endif
-}
-
-std::optional<QByteArrayView> ReadRegularFileInto(const QString &path, qsizetype maxBytes,
-                                                  const std::function<char *(qsizetype)> &room, bool *noRoom)
-{
-    *noRoom = false;
-    QFile file;
-    qsizetype size = 0;
-    if (!openByName(file, path, maxBytes, &size))
-        return std::nullopt;
-    // A byte more than the size, to see the file grow while it is read.
-    char *data = room(size + 1);
-    if (!data) {
-        *noRoom = true;
-        return std::nullopt;
-    }
-    const qint64 read = file.read(data, size + 1);
-    if (read < 0 || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    if (read > size) {
-        *noRoom = true;
-        return std::nullopt;
-    }
-    return QByteArrayView(data, qsizetype(read));
-}
-
 bool MayBecomeRegularFile(const QString &path)
 {
 #ifdef Q_OS_UNIX
