@@ -86,9 +86,12 @@ std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxByte
     qsizetype size = 0;
     if (!openByName(file, path, maxBytes, &size))
         return std::nullopt;
-    // The size was checked, but a file can grow while it is read. Read for the size it has, so a
-    // kept file takes no more memory than its bytes, and a byte more to see it grow.
-    QByteArray bytes = file.read(size + 1);
+    // The size was checked, but a file can grow while it is read. Read for the size it has into a
+    // block of that size (QIODevice::read(qint64) rounds it up to a power of two), so a kept file
+    // takes no more memory than its bytes, and a byte more to see it grow.
+    QByteArray bytes(size + 1, Qt::Uninitialized);
+    const qint64 read = file.read(bytes.data(), bytes.size());
+    bytes.truncate(qMax<qint64>(read, 0));
     if (bytes.size() > size && file.error() == QFileDevice::NoError)
         bytes += file.read(maxBytes + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError || bytes.size() > maxBytes)
