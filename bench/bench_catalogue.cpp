@@ -102,9 +102,8 @@ void BM_ReadFiles(benchmark::State &state)
 }
 BENCHMARK(BM_ReadFiles)->Unit(benchmark::kMillisecond);
 
-// Reading while keeping every file's bytes, as the loader does with files it cannot map: the floor
-// for loading by reading, since fresh memory costs page faults that re-reading into a reused buffer
-// does not.
+// Reading while keeping every file's bytes, as the loader does: the floor for loading, since fresh
+// memory costs page faults that re-reading into a reused buffer does not.
 void BM_ReadAndKeepFiles(benchmark::State &state)
 {
     for (auto _ : state) {

@@ -86,62 +86,17 @@ std::optional<QByteArray> ReadRegularFile(const QString &path, qsizetype maxByte
     qsizetype size = 0;
     if (!openByName(file, path, maxBytes, &size))
         return std::nullopt;
-    // The size was checked, but a file can grow while it is read. Read for the size it has, so a
-    // kept file takes no more memory than its bytes, and a byte more to see it grow.
-    QByteArray bytes = file.read(size + 1);
+    // The size was checked, but a file can grow while it is read. Read for the size it has into a
+    // block of that size (QIODevice::read(qint64) rounds it up to a power of two), so a kept file
+    // takes no more memory than its bytes, and a byte more to see it grow.
+    QByteArray bytes(size + 1, Qt::Uninitialized);
+    const qint64 read = file.read(bytes.data(), bytes.size());
+    bytes.truncate(qMax<qint64>(read, 0));
     if (bytes.size() > size && file.error() == QFileDevice::NoError)
         bytes += file.read(maxBytes + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError || bytes.size() > maxBytes)
         return std::nullopt;
     return bytes;
-}
-
-#ifdef Q_OS_UNIX
-int OpenRegularFile(const QString &path, qsizetype maxBytes, qsizetype *size)
-{
-    const std::optional<QByteArray> name = systemName(path);
-    return name ? openRegularDescriptor(*name, maxBytes, size) : -1;
-}
-#endif
-
-std::optional<qint64> RegularFileSize(const QString &path)
-{
-    const std::optional<QByteArray> name = systemName(path);
-    if (!name)
-        return std::nullopt;
-#ifdef Q_OS_UNIX
-    struct stat info {};
-    if (::stat(name->constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    return qint64(info.st_size);
-#else
-    const QFileInfo info(path);
-    return info.isFile() ? std::optional<qint64>(info.size()) : std::nullopt;
-#endif
-}
-
-std::optional<QByteArrayView> ReadRegularFileInto(const QString &path, qsizetype maxBytes,
-                                                  const std::function<char *(qsizetype)> &room, bool *noRoom)
-{
-    *noRoom = false;
-    QFile file;
-    qsizetype size = 0;
-    if (!openByName(file, path, maxBytes, &size))
-        return std::nullopt;
-    // A byte more than the size, to see the file grow while it is read.
-    char *data = room(size + 1);
-    if (!data) {
-        *noRoom = true;
-        return std::nullopt;
-    }
-    const qint64 read = file.read(data, size + 1);
-    if (read < 0 || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    if (read > size) {
-        *noRoom = true;
-        return std::nullopt;
-    }
-    return QByteArrayView(data, qsizetype(read));
 }
 
 bool MayBecomeRegularFile(const QString &path)

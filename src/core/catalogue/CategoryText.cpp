@@ -14,8 +14,7 @@ namespace {
 constexpr size_t FileHashSeed = 0x45646f6b;
 } // namespace
 
-CategoryText::CategoryText(QByteArray bytes, int maxProducts, std::shared_ptr<const void> owner)
-    : m_owner(std::move(owner)), m_bytes(std::move(bytes))
+CategoryText::CategoryText(QByteArray bytes, int maxProducts) : m_bytes(std::move(bytes))
 {
     // One pass over the bytes: the loader reads each of them once.
     const QByteArrayView view(m_bytes);
@@ -49,9 +48,8 @@ CategoryText::CategoryText(QByteArray bytes, int maxProducts, std::shared_ptr<co
     // Keep only what was loaded, and enough of the rest to tell the file again.
     m_fileSize = m_bytes.size();
     m_fileHash = qHash(view, FileHashSeed);
-    m_bytes.truncate(kept); // over an owner's memory, a copy of its own
+    m_bytes.truncate(kept);
     m_bytes.squeeze();
-    m_owner.reset();
 }
 
 QByteArrayView CategoryText::lineAt(qsizetype start) const

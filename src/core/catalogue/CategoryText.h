@@ -6,7 +6,6 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include <memory>
 #include <vector>
 
 // One loaded category file: its bytes, kept once as read, and where each product line starts.
@@ -19,8 +18,7 @@ public:
     CategoryText() = default;
     // Windows-1251 bytes. Line 1 is the name; at most maxProducts product lines follow,
     // further lines are dropped.
-    // OWNER keeps the memory of bytes alive where they are raw data over it.
-    CategoryText(QByteArray bytes, int maxProducts, std::shared_ptr<const void> owner = {});
+    CategoryText(QByteArray bytes, int maxProducts);
 
     [[nodiscard]] QString name() const;
     // Product lines loaded, including those after an empty name.
@@ -43,7 +41,6 @@ private:
     // The line starting at start, without its line end.
     [[nodiscard]] QByteArrayView lineAt(qsizetype start) const;
 
-    std::shared_ptr<const void> m_owner;
     QByteArray m_bytes; // the name line starts at 0
     std::vector<quint32> m_productStarts; // a category file is far below 4 GB
     int m_listedCount = 0;
