@@ -183,12 +183,14 @@ void TestPdfFile::replacesOnlyWhenAllowed()
         old.write("old bytes");
     }
     MessageBoxes::setNextAnswer(false);
+    app.expectBoxes(1);
     QVERIFY(savePdf(app, path));
     QCOMPARE(contents(path), QByteArray("old bytes"));
     QCOMPARE(app.boxes.size(), 1); // the question
     QCOMPARE(app.boxes.first().kind, UserError::Kind::Warning);
 
     MessageBoxes::setNextAnswer(true);
+    app.expectBoxes(1);
     QVERIFY(savePdf(app, path));
     QVERIFY(contents(path).startsWith("%PDF-"));
     QCOMPARE(app.boxes.size(), 2);
@@ -222,6 +224,7 @@ void TestPdfFile::fullDiskKeepsTheOldFile()
     app.main->ration()->append(u"Хлеб"_s, 50, {u"8"_s, u"1"_s, u"50"_s, u"250"_s, {}});
 
     MessageBoxes::setNextAnswer(true);
+    app.expectBoxes(2);
     QVERIFY(savePdf(app, path));
     QCOMPARE(app.boxes.size(), 2); // the question, then the warning
     QCOMPARE(app.boxes.last().kind, UserError::Kind::Warning);
