@@ -37,14 +37,17 @@ bool allNumbers(const QList<QString> &texts)
     return std::all_of(texts.begin(), texts.end(), isNumber);
 }
 
-// A line as Open reads it: from the start, unless a text there is no number and the last five
-// pieces are numbers with a ":" before them; then the name is everything before that ":".
+// A line as Open reads it: from the start, unless it has more than six pieces or a text there is
+// no number, and the last five pieces are numbers with a ":" before them; then the name is
+// everything before that ":".
 RationFileLine referenceRead(const QByteArray &line)
 {
     const RationFileLine fromStart = referenceRecord(line);
-    if (allNumbers({fromStart.Grams, fromStart.Belki, fromStart.Giri, fromStart.Uglev, fromStart.Kal}))
-        return fromStart;
     const QList<QByteArray> pieces = line.split(':');
+    const qsizetype nonEmpty = pieces.size() - pieces.count(QByteArray());
+    if (nonEmpty <= 6
+        && allNumbers({fromStart.Grams, fromStart.Belki, fromStart.Giri, fromStart.Uglev, fromStart.Kal}))
+        return fromStart;
     QList<QString> last; // the last five non-empty pieces, the first of them first
     qsizetype first = pieces.size();
     while (first > 0 && last.size() < 5) {
@@ -81,8 +84,8 @@ QList<RationFileLine> checkFile(const QByteArray &bytes, qsizetype maxLines)
 // Records that survive a write and a read: non-empty fields (an empty one would move the rest up)
 // and whole grams, in any notation they are read in. Missing texts and grams are made up from what
 // the bytes gave. Every other row gets a name holding ":" (leading, inner and trailing runs) with
-// numbers for its values, which must come back whole: its second piece is never a number, so the
-// line does not read from the start. A few dozen records show every way lines meet; more only slow
+// numbers for its values, which must come back whole: its pieces and the row's five make more
+// than a line's six fields, so the line reads from its end. A few dozen records show every way lines meet; more only slow
 // the fuzzer down.
 void checkRoundTrip(const QList<RationFileLine> &records)
 {

@@ -16,6 +16,8 @@
 #include "rotlabel/TabcRotLabel.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -41,6 +43,14 @@ public:
         QDir(m_dir.path()).mkdir(QStringLiteral("files"));
         MessageBoxes::setHook([this](UserError::Kind kind, const QString &title, const QString &text) {
             boxes.append({kind, title, text});
+            if (m_expectedBoxes > 0) {
+                --m_expectedBoxes;
+                return;
+            }
+            // Fails now, not when a dialog the box kept open runs into the test's timeout.
+            QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + text), __FILE__, __LINE__);
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
         });
     }
     // Every seam a test may have set goes back to the program's own, so nothing leaks into the next.
@@ -89,6 +99,8 @@ public:
         return found;
     }
 
+    // The next count boxes are the test's to read in boxes; any other fails the test at once.
+    void expectBoxes(int count) { m_expectedBoxes += count; }
     QList<RecordedBox> boxes;
     Catalogue catalogue;
     std::unique_ptr<TfrmMain> main;
@@ -98,6 +110,7 @@ public:
     std::unique_ptr<QSignalSpy> endRequests;
 
 private:
+    int m_expectedBoxes = 0;
     QTemporaryDir m_dir;
     QString m_previous = QDir::currentPath();
 };

@@ -22,6 +22,8 @@ struct Line
     int page = 0; // from 1
     double x = 0; // points from the page's top-left
     double y = 0;
+    double right = 0; // the far edges of its box
+    double bottom = 0;
 };
 
 struct Document
@@ -48,8 +50,10 @@ inline Document read(const QString &path)
                 document.pageSize = QSizeF(xml.attributes().value(QStringLiteral("width")).toDouble(),
                                            xml.attributes().value(QStringLiteral("height")).toDouble());
         } else if (xml.isStartElement() && xml.name() == u"line") {
-            line = {QString(), document.pages, xml.attributes().value(QStringLiteral("xMin")).toDouble(),
-                    xml.attributes().value(QStringLiteral("yMin")).toDouble()};
+            const QXmlStreamAttributes box = xml.attributes();
+            line = {QString(), document.pages, box.value(QStringLiteral("xMin")).toDouble(),
+                    box.value(QStringLiteral("yMin")).toDouble(), box.value(QStringLiteral("xMax")).toDouble(),
+                    box.value(QStringLiteral("yMax")).toDouble()};
             words.clear();
         } else if (xml.isStartElement() && xml.name() == u"word") {
             words << xml.readElementText();

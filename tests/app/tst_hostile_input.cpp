@@ -145,6 +145,7 @@ void TestHostileInput::extremeValuesThroughTheDialog()
     const QStringList before = totals(app);
     QCOMPARE(before, (QStringList{u"7.5"_s, u"2.9"_s, u"50.1"_s, u"250"_s}));
 
+    app.expectBoxes(1);
     addProduct(app, 1, mass);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes[0].kind, UserError::Kind::Error);

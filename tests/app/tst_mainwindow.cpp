@@ -205,6 +205,7 @@ void TestMainWindow::missingCategoryFileWarnsAndKeepsRows()
     AppFixture app;
     writeThreeCategories(app);
     app.writeFile(u"db.txt"_s, {u"dairy.txt"_s, u"lost.txt"_s, u"fruit.txt"_s});
+    app.expectBoxes(1);
     app.start();
 
     QCOMPARE(app.boxes.size(), 1);
@@ -224,6 +225,7 @@ void TestMainWindow::missingCategoryFileWarnsAndKeepsRows()
 void TestMainWindow::missingIndexShowsErrorAndEnds()
 {
     AppFixture app;
+    app.expectBoxes(1);
     app.start();
 
     QCOMPARE(app.boxes.size(), 1);

@@ -66,6 +66,7 @@ private slots:
     void initTestCase();
     void menuItemFollowsPrint();
     void writesThePrintedPageOnA4();
+    void longNameStaysOnThePaper();
     void replacesOnlyWhenAllowed();
     void fullDiskKeepsTheOldFile();
 
@@ -136,6 +137,40 @@ void TestPdfFile::writesThePrintedPageOnA4()
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
+// A name of some 90 characters would run past the right edge: it goes on a line indented under
+// the name, with the grams, and every text stays on the paper.
+void TestPdfFile::longNameStaysOnThePaper()
+{
+    AppFixture app;
+    startWithRation(app);
+    const QString name = u"Сырок творожный глазированный в молочном шоколаде с ванилью и кусочками лесного ореха 26%"_s;
+    app.main->ration()->append(name, 10, {u"8"_s, u"25"_s, u"30"_s, u"400"_s, {}});
+    QTemporaryDir out;
+    const QString path = out.filePath(u"day.pdf"_s);
+    QVERIFY(savePdf(app, path));
+    QVERIFY(app.boxes.isEmpty());
+
+    const PdfReadBack::Document document = PdfReadBack::read(path);
+    QCOMPARE(document.pages, 1);
+    for (const PdfReadBack::Line &line : document.lines) {
+        QVERIFY2(line.x >= 0 && line.y >= 0 && line.right <= document.pageSize.width()
+                     && line.bottom <= document.pageSize.height(),
+                 qPrintable(u"%1: %2..%3 of %4 pt"_s.arg(line.text).arg(line.x).arg(line.right).arg(
+                     document.pageSize.width())));
+    }
+    const qsizetype first = 4; // after the title, the heading and two rows
+    QVERIFY(document.lines.size() > first + 1);
+    const PdfReadBack::Line &start = document.lines.at(first);
+    const PdfReadBack::Line &rest = document.lines.at(first + 1);
+    QVERIFY2(start.text.startsWith(u"3) Сырок"_s), qPrintable(start.text));
+    QVERIFY2(rest.text.endsWith(u"= 10 гр."_s), qPrintable(rest.text));
+    QCOMPARE(start.text + u' ' + rest.text, u"3) "_s + name + u" = 10 гр."_s);
+    // Under the name, one line further down.
+    QVERIFY(rest.x > start.x);
+    QVERIFY(qAbs(rest.y - start.y - 5 * PdfReadBack::PointsPerMm) < 0.5);
+    QCOMPARE(document.lines.at(first + 2).text, QString(72, u'='));
+}
+
 void TestPdfFile::replacesOnlyWhenAllowed()
 {
     AppFixture app;
@@ -148,12 +183,14 @@ void TestPdfFile::replacesOnlyWhenAllowed()
         old.write("old bytes");
     }
     MessageBoxes::setNextAnswer(false);
+    app.expectBoxes(1);
     QVERIFY(savePdf(app, path));
     QCOMPARE(contents(path), QByteArray("old bytes"));
     QCOMPARE(app.boxes.size(), 1); // the question
     QCOMPARE(app.boxes.first().kind, UserError::Kind::Warning);
 
     MessageBoxes::setNextAnswer(true);
+    app.expectBoxes(1);
     QVERIFY(savePdf(app, path));
     QVERIFY(contents(path).startsWith("%PDF-"));
     QCOMPARE(app.boxes.size(), 2);
@@ -187,6 +224,7 @@ void TestPdfFile::fullDiskKeepsTheOldFile()
     app.main->ration()->append(u"Хлеб"_s, 50, {u"8"_s, u"1"_s, u"50"_s, u"250"_s, {}});
 
     MessageBoxes::setNextAnswer(true);
+    app.expectBoxes(2);
     QVERIFY(savePdf(app, path));
     QCOMPARE(app.boxes.size(), 2); // the question, then the warning
     QCOMPARE(app.boxes.last().kind, UserError::Kind::Warning);

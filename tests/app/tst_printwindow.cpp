@@ -289,6 +289,7 @@ void TestPrintWindow::noPrinterShowsTheErrorAndNoCompletion()
     // The printer is gone: the error box, and the dialog without an earlier job's completion.
     const auto script = useScriptedSpooler();
     script->noPrinter = true;
+    app.expectBoxes(1);
     const DialogState state = printAndClose(app, *script);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes.first().kind, UserError::Kind::Error);
@@ -322,6 +323,7 @@ void TestPrintWindow::spoolerThatRefusesTheJob()
     startWithRation(app);
 
     // The spooler's own words; the dialog as far as it got, never the completion.
+    app.expectBoxes(1);
     const DialogState state = printAndClose(app, *script);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes.first().kind, UserError::Kind::Error);

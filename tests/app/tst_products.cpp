@@ -35,6 +35,7 @@ void start(AppFixture &app, const QStringList &dairy = Dairy)
 {
     app.writeFile(u"db.txt"_s, {u"dairy.txt"_s, u"missing.txt"_s});
     app.writeFile(u"dairy.txt"_s, dairy);
+    app.expectBoxes(1);
     app.start();
     QCOMPARE(app.boxes.size(), 1); // the missing file
     app.boxes.clear();
@@ -239,6 +240,7 @@ void TestProducts::refusedTextsKeepTheDialog()
 {
     AppFixture app;
     start(app);
+    app.expectBoxes(2);
     withDialog(app, "mnuCatalogueNew", [&] {
         setTexts(app, {u"творог 9%"_s, u"1"_s, u"1"_s, u"1"_s, u"1"_s});
         clickOk(app);
@@ -300,6 +302,7 @@ void TestProducts::removeProduct()
     makeCurrent(app, 0);
 
     // "No" keeps it.
+    app.expectBoxes(1);
     app.child<QAction>("mnuCatalogueDelete")->trigger();
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes[0].title, u"Удаление продукта"_s);
@@ -308,6 +311,7 @@ void TestProducts::removeProduct()
     QCOMPARE(products(app).size(), 3);
 
     MessageBoxes::setNextAnswer(true);
+    app.expectBoxes(1);
     app.child<QAction>("mnuCatalogueDelete")->trigger();
     QCOMPARE(fileBytes(), crlf({Dairy[0], Dairy[2], u"Кефир 1%;3;1;4;40"_s}));
     QCOMPARE(products(app), (QStringList{u"Творог 9%"_s, u"Кефир 1%"_s}));
@@ -317,10 +321,12 @@ void TestProducts::removeProduct()
     // The last one: the one before it becomes current.
     makeCurrent(app, 1);
     MessageBoxes::setNextAnswer(true);
+    app.expectBoxes(1);
     app.child<QAction>("mnuCatalogueDelete")->trigger();
     QCOMPARE(products(app), QStringList{u"Творог 9%"_s});
     QCOMPARE(currentProductRow(app), 0);
     MessageBoxes::setNextAnswer(true);
+    app.expectBoxes(1);
     app.child<QAction>("mnuCatalogueDelete")->trigger();
     QCOMPARE(products(app), QStringList());
     QCOMPARE(currentProductRow(app), -1);
@@ -346,6 +352,7 @@ void TestProducts::fullCategory()
         dialog(app)->reject();
     });
     check.start(0);
+    app.expectBoxes(1);
     app.child<QAction>("mnuCatalogueNew")->trigger();
     QVERIFY(!opened);
     QCOMPARE(app.boxes.size(), 1);
@@ -366,6 +373,7 @@ void TestProducts::lostUpdate()
         file.write(elsewhere);
     }
     makeCurrent(app, 0);
+    app.expectBoxes(1);
     withDialog(app, "mnuCatalogueEdit", [&] {
         setTexts(app, {u"Молоко 2,5%"_s});
         clickOk(app);

@@ -350,6 +350,7 @@ void TestRationFileCommands::openTakesAnExistingFileAsTyped()
     QCOMPARE(app.main->ration()->count(), 1);
 
     const QString missing = QDir::current().absoluteFilePath(u"typed"_s);
+    app.expectBoxes(1);
     inFileDialog(app, "dlgOpen", Qt::Key_O, Qt::ControlModifier, [&](QFileDialog *dialog) { typeName(dialog, u"typed"_s); });
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes[0].text, u"Ошибка окрытия файла "_s + missing + u".edk\n"_s);
@@ -442,6 +443,7 @@ void TestRationFileCommands::replacingAFileAsksFirst()
     // "No" returns to the dialog, where the user picks another name.
     FileDialog::setNextFileName(old);
     FileDialog::setNextFileName(other);
+    app.expectBoxes(1);
     saveAs(app);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes[0].title, u"Сохранить рацион..."_s);
@@ -453,6 +455,7 @@ void TestRationFileCommands::replacingAFileAsksFirst()
     // "Yes" replaces it.
     FileDialog::setNextFileName(old);
     MessageBoxes::setNextAnswer(true);
+    app.expectBoxes(1);
     saveAs(app);
     QCOMPARE(app.boxes.size(), 2);
     QCOMPARE(bytesOf(old), fixture("two_rows.edk"));
@@ -540,6 +543,7 @@ void TestRationFileCommands::badFileChangesNothing()
     const QString bad = dir.filePath(u"bad.edk"_s);
     writeBytes(bad, bytes);
     FileDialog::setNextFileName(bad);
+    app.expectBoxes(1);
     open(app);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(int(app.boxes[0].kind), kind);
@@ -561,6 +565,7 @@ void TestRationFileCommands::missingFileWarnsAndKeepsTheOldName()
 
     const QString missing = dir.filePath(u"typed.edk"_s);
     FileDialog::setNextFileName(missing);
+    app.expectBoxes(1);
     open(app);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes[0].kind, UserError::Kind::Warning);
@@ -634,6 +639,7 @@ void TestRationFileCommands::failedSaveAsSaysSoAndNamesNoFile()
 
     const QString path = dir.filePath(u"gone/day.edk"_s);
     FileDialog::setNextFileName(path);
+    app.expectBoxes(1);
     saveAs(app);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes[0].kind, UserError::Kind::Warning);
@@ -662,6 +668,7 @@ void TestRationFileCommands::gramsOfAHandEditedFile()
 
     // A file holds whole grams only: Save and Save as refuse before writing and name nothing new.
     const QString other = dir.filePath(u"other.edk"_s);
+    app.expectBoxes(2);
     save(app);
     FileDialog::setNextFileName(other);
     saveAs(app);

@@ -50,6 +50,7 @@ void checkSavesFail(AppFixture &app, const Prepared &p)
 {
     QCOMPARE(p.oldBytes, fixture("two_rows.edk"));
     const QString warning = u"Ошибка записи файла "_s + p.path + u"\n"_s;
+    app.expectBoxes(1);
     save(app);
     QVERIFY2(bytesOf(p.path) == p.oldBytes, "Save changed the old file instead of failing");
     QCOMPARE(app.boxes.size(), 1);
@@ -61,6 +62,7 @@ void checkSavesFail(AppFixture &app, const Prepared &p)
 
     FileDialog::setNextFileName(p.path);
     MessageBoxes::setNextAnswer(true); // replace it
+    app.expectBoxes(2);
     saveAs(app);
     QVERIFY2(bytesOf(p.path) == p.oldBytes, "Save as changed the old file instead of failing");
     QCOMPARE(app.boxes.size(), 3); // the question, then the warning
@@ -129,6 +131,7 @@ void TestRationFileFaults::readOnlyFolder()
     // A new file cannot be made there either; no name is taken.
     const QString fresh = folder.filePath(u"new.edk"_s);
     FileDialog::setNextFileName(fresh);
+    app.expectBoxes(1);
     saveAs(app);
     QCOMPARE(app.boxes.size(), 4);
     QCOMPARE(app.boxes[3].text, u"Ошибка записи файла "_s + fresh + u"\n"_s);
@@ -252,6 +255,7 @@ void TestRationFileFaults::saveOverNoRegularFile()
     const QStringList stateBefore = state(app);
     const QString warning = u"Ошибка записи файла "_s + path + u"\n"_s;
 
+    app.expectBoxes(1);
     save(app);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes[0].kind, UserError::Kind::Warning);
@@ -261,6 +265,7 @@ void TestRationFileFaults::saveOverNoRegularFile()
 
     FileDialog::setNextFileName(path);
     MessageBoxes::setNextAnswer(true); // replace it, where the dialog asks
+    app.expectBoxes(2);
     saveAs(app);
     QVERIFY(app.boxes.size() >= 2);
     QCOMPARE(app.boxes.last().text, warning);

@@ -270,6 +270,7 @@ void TestRationWindow::badCatalogueValueChangesNothing()
     const QStringList before = totals(app);
     QCOMPARE(before, (QStringList{u"0.8"_s, u"0.0"_s, u"81.5"_s, u"329"_s}));
 
+    app.expectBoxes(2);
     pickProduct(app, 1, pressEnter);
     pickProduct(app, 2, pressEnter);
     QCOMPARE(app.boxes.size(), 2);

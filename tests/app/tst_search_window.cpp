@@ -328,6 +328,7 @@ void TestSearchWindow::fullRationWarnsAsTheGridDoes()
     const SearchWindow search = openWithCtrlF(app);
 
     typeText(search.field, u"банан"_s);
+    app.expectBoxes(1);
     answerMass(app, [&] { QTest::keyClick(search.field, Qt::Key_Return); }, u"100"_s);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes[0].kind, UserError::Kind::Warning);

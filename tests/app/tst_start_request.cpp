@@ -12,9 +12,11 @@ using namespace RationFileSteps;
 
 namespace {
 
-// Its second category file is missing: every start shows that warning first.
-void startWithCatalogue(AppFixture &app, const StartRequest &request = {})
+// Its second category file is missing: every start shows that warning first, then the boxes the
+// request is to give.
+void startWithCatalogue(AppFixture &app, const StartRequest &request = {}, int requestBoxes = 0)
 {
+    app.expectBoxes(1 + requestBoxes);
     app.writeFile(u"db.txt"_s, {u"dairy.txt"_s, u"nuts.txt"_s});
     app.writeFile(u"dairy.txt"_s, {u"Молочные продукты"_s, u"Творог 9%;16,7;9;2;159"_s});
     app.start(request);
@@ -36,18 +38,19 @@ struct Outcome {
     QStringList state;
 };
 
-Outcome fromCommandLine(const QString &path)
+Outcome fromCommandLine(const QString &path, int openBoxes)
 {
     AppFixture app;
-    startWithCatalogue(app, StartRequest{path, {}});
+    startWithCatalogue(app, StartRequest{path, {}}, openBoxes);
     return {boxes(app), state(app)};
 }
 
-Outcome fromMenu(const QString &path)
+Outcome fromMenu(const QString &path, int openBoxes)
 {
     AppFixture app;
     startWithCatalogue(app);
     FileDialog::setNextFileName(path);
+    app.expectBoxes(openBoxes);
     open(app);
     return {boxes(app), state(app)};
 }
@@ -104,8 +107,8 @@ void TestStartRequest::opensAsOpenDoes()
     else if (kind == u"folder"_s)
         QVERIFY(QDir(dir.path()).mkdir(u"мой день.edk"_s));
 
-    const Outcome byCommandLine = fromCommandLine(path);
-    const Outcome byMenu = fromMenu(path);
+    const Outcome byCommandLine = fromCommandLine(path, opened ? 0 : 1);
+    const Outcome byMenu = fromMenu(path, opened ? 0 : 1);
     // The catalogue's warning first, then the same messages and the same ration as Open gives.
     QCOMPARE(byCommandLine.boxes.value(0), u"warning: "_s + CatalogueWarning);
     QCOMPARE(byCommandLine.boxes, byMenu.boxes);
@@ -134,7 +137,7 @@ void TestStartRequest::saveWritesToTheOpenedFile()
 void TestStartRequest::warningInPlaceOfAFile()
 {
     AppFixture app;
-    startWithCatalogue(app, StartRequest{{}, u"Указано больше одного файла рациона, файлы не открыты"_s});
+    startWithCatalogue(app, StartRequest{{}, u"Указано больше одного файла рациона, файлы не открыты"_s}, 1);
     QCOMPARE(boxes(app), (QStringList{u"warning: "_s + CatalogueWarning,
                                       u"warning: Указано больше одного файла рациона, файлы не открыты"_s}));
     QCOMPARE(state(app), (QStringList{u""_s, u"|"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"|"_s, QString(),
@@ -147,6 +150,7 @@ void TestStartRequest::nothingOpenedWhenTheProgramEnds()
     const QString path = dir.filePath(u"day.edk"_s);
     writeBytes(path, fixture("two_rows.edk"));
     AppFixture app; // no index: the program ends after saying so
+    app.expectBoxes(1);
     app.start(StartRequest{path, {}});
     QCOMPARE(app.endRequests->count(), 1);
     QCOMPARE(app.boxes.size(), 1);

@@ -43,6 +43,8 @@ private slots:
     void oneRowPage();
     void manyRowsStayOnOnePage();
     void longNameIsNeitherWrappedNorShortened();
+    void rowsTooWideGoOnIndentedLines_data();
+    void rowsTooWideGoOnIndentedLines();
     void longRationsGoOnFurtherPages_data();
     void longRationsGoOnFurtherPages();
     void millimetresToDots_data();
@@ -99,6 +101,54 @@ void TestPrintLayout::longNameIsNeitherWrappedNorShortened()
     QCOMPARE(page.at(3).yMm, 40);
     QCOMPARE(page.at(4).text, QString(72, u'='));
     QCOMPARE(page.at(4).yMm, 50);
+}
+
+// Two fake millimetres a character, on paper 65 mm wide: a row's first line (from 25 mm) holds
+// 20 characters; after "2) " (6 mm) the continuation lines start at 31 mm and hold 17.
+void TestPrintLayout::rowsTooWideGoOnIndentedLines_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QStringList>("lines"); // the second row's, at 25 mm, then at 31 mm
+
+    QTest::newRow("fits to the edge") << u"Абвгдежзи = 1"_s << QStringList{u"2) Абвгдежзи = 1 гр."_s};
+    QTest::newRow("one character more")
+        << u"Абвгдежзик = 1"_s << QStringList{u"2) Абвгдежзик"_s, u"= 1 гр."_s};
+    QTest::newRow("between words, the grams together")
+        << u"Сыр российский = 100"_s << QStringList{u"2) Сыр российский"_s, u"= 100 гр."_s};
+    QTest::newRow("words over three lines")
+        << u"Сыр твёрдый российский полужирный = 20000"_s
+        << QStringList{u"2) Сыр твёрдый"_s, u"российский"_s, u"полужирный"_s, u"= 20000 гр."_s};
+    QTest::newRow("a word wider than a line")
+        << QString(40, u'Щ') + u" = 5"_s
+        << QStringList{u"2) "_s + QString(17, u'Щ'), QString(17, u'Щ'), QString(6, u'Щ') + u" = 5 гр."_s};
+    QTest::newRow("\" = \" in the name, the last one is the grams'")
+        << u"Смесь 1 = 1 и ещё = 30"_s << QStringList{u"2) Смесь 1 = 1 и ещё"_s, u"= 30 гр."_s};
+}
+
+void TestPrintLayout::rowsTooWideGoOnIndentedLines()
+{
+    QFETCH(QString, row);
+    QFETCH(QStringList, lines);
+    const PrintableWidth width{65, [](const QString &text, const PrintFont &font) {
+                                   return font == PrintFont{11, false, false, false} ? 2.0 * text.size() : 1000.0;
+                               }};
+    const QList<PrintedText> page = RationPage(printout({u"Яблоко = 1"_s, row, u"Мёд = 30"_s}), width);
+
+    QCOMPARE(page.at(2).text, u"1) Яблоко = 1 гр."_s);
+    const int n = int(lines.size());
+    for (int i = 0; i < n; ++i) {
+        const PrintedText &line = page.at(3 + i);
+        QCOMPARE(line.text, lines.at(i));
+        QCOMPARE(line.xMm, i == 0 ? 25 : 31);
+        QCOMPARE(line.yMm, 40 + 5 * i);
+        QCOMPARE(line.font, (PrintFont{11, false, false, false}));
+        QVERIFY2(line.xMm + width.measure(line.text, line.font) <= width.mm, qPrintable(describe(line)));
+    }
+    // What follows moves down by the lines added.
+    QCOMPARE(describe(page.at(3 + n)), u"3) Мёд = 30 гр. | 11pt | 25,%1"_s.arg(40 + 5 * n));
+    QCOMPARE(page.at(4 + n).text, QString(72, u'='));
+    QCOMPARE(page.at(4 + n).yMm, 50 + 5 * n);
+    QCOMPARE(page.last().yMm, 80 + 5 * (n + 2));
 }
 
 void TestPrintLayout::longRationsGoOnFurtherPages_data()

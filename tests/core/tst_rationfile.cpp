@@ -3,6 +3,7 @@
 
 #include "Cp1251.h"
 #include "UserError.h"
+#include "catalogue/ProductInput.h"
 #include "catalogue/ReadCatalogueFile.h"
 #include "ration/RationModel.h"
 #include "rationfile/RationFile.h"
@@ -82,8 +83,10 @@ class TestRationFile : public QObject
 private slots:
     void readsRecords_data();
     void readsRecords();
-    void readsLineFromEndOnlyWhereStartFails_data();
-    void readsLineFromEndOnlyWhereStartFails();
+    void readsLineFromEndWhereNeeded_data();
+    void readsLineFromEndWhereNeeded();
+    void productNamesComeBackOrAreRefused_data();
+    void productNamesComeBackOrAreRefused();
     void opensAndWritesBack_data();
     void opensAndWritesBack();
     void writesRows_data();
@@ -156,7 +159,7 @@ void TestRationFile::readsRecords()
     }
 }
 
-void TestRationFile::readsLineFromEndOnlyWhereStartFails_data()
+void TestRationFile::readsLineFromEndWhereNeeded_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<RationFileLine>("expected");
@@ -172,9 +175,15 @@ void TestRationFile::readsLineFromEndOnlyWhereStartFails_data()
         << u"Сыр: Р:150,5:2.5:3,5:0:1e2:"_s << line(u"Сыр: Р"_s, u"150,5"_s, u"2.5"_s, u"3,5"_s, u"0"_s, u"1e2"_s);
     QTest::newRow("last line without its closing colon")
         << u"Сыр: Р:100:23:29:0:360"_s << values(u"Сыр: Р"_s, u"100"_s);
-    // Lines that read from the start read as they always did, a colon in the name or not.
-    QTest::newRow("numbers after the colon: read from the start")
-        << u"Сыр:5:100:23:29:0:360:"_s << line(u"Сыр"_s, u"5"_s, u"100"_s, u"23"_s, u"29"_s, u"0"_s);
+    // More pieces than a row has fields: only a name with ":" makes them, so the end decides
+    // even where the pieces from the start would all be numbers.
+    QTest::newRow("numbers after the colon")
+        << u"Сыр:5:100:23:29:0:360:"_s << values(u"Сыр:5"_s, u"100"_s);
+    QTest::newRow("name of two numbers")
+        << u"Сок 1:1:200:0,5:0,1:5:25:"_s << line(u"Сок 1:1"_s, u"200"_s, u"0,5"_s, u"0,1"_s, u"5"_s, u"25"_s);
+    QTest::newRow("doubled separator between the values")
+        << u"Сыр: Р:100:23::29:0:360::"_s << values(u"Сыр: Р"_s, u"100"_s);
+    // Lines of six pieces read from the start as they always did.
     QTest::newRow("colon ending the name: read from the start")
         << u"Сыр::100:23:29:0:360:"_s << values(u"Сыр"_s, u"100"_s);
     QTest::newRow("leading colon: read from the start") << u":Сыр:100:23:29:0:360:"_s << values(u"Сыр"_s, u"100"_s);
@@ -189,7 +198,7 @@ void TestRationFile::readsLineFromEndOnlyWhereStartFails_data()
                                  << line(u"Творог 9%"_s, u"150"_s, u"9"_s, u"2"_s, u"159"_s, QString());
 }
 
-void TestRationFile::readsLineFromEndOnlyWhereStartFails()
+void TestRationFile::readsLineFromEndWhereNeeded()
 {
     QFETCH(QString, line);
     QFETCH(RationFileLine, expected);
@@ -203,6 +212,53 @@ void TestRationFile::readsLineFromEndOnlyWhereStartFails()
     QCOMPARE(got.Giri, expected.Giri);
     QCOMPARE(got.Uglev, expected.Uglev);
     QCOMPARE(got.Kal, expected.Kal);
+}
+
+void TestRationFile::productNamesComeBackOrAreRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("two numbers") << u"Сок 1:1"_s << false;
+    QTest::newRow("number after a colon") << u"Сыр:5"_s << false;
+    QTest::newRow("blank after a colon") << u"Сыр: Российский"_s << false;
+    QTest::newRow("run of colons inside") << u"1::2:3:4:5:6"_s << false;
+    QTest::newRow("no colon") << u"Творог 9%"_s << false;
+    QTest::newRow("ending with a colon") << u"Сыр:"_s << true;
+    QTest::newRow("starting with a colon") << u":Сыр"_s << true;
+    QTest::newRow("only colons") << u"::"_s << false;
+}
+
+// A name the product dialog takes is saved in a ration at 200 g and opened again: the row comes
+// back whole, values too; any other name is refused before it reaches a category file.
+void TestRationFile::productNamesComeBackOrAreRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, refused);
+
+    const ProductRecord texts{u"0,5"_s, u"0,1"_s, u"5"_s, u"25"_s, name};
+    try {
+        static_cast<void>(CheckedProduct(texts));
+        QVERIFY2(!refused, "the name was taken");
+    } catch (const ProductProblem &problem) {
+        QVERIFY2(refused, qPrintable(problem.message()));
+        QCOMPARE(int(problem.field()), int(ProductField::Name));
+        QCOMPARE(problem.message(),
+                 u"Название продукта не сохранится в файле рациона: уберите символ \":\" в начале или в конце"_s);
+        return;
+    }
+    const RationRow saved{name, u"200"_s, texts};
+    const QList<RationRow> opened =
+        RationRowsFromFile(ParseRationFile(RationFileBytes({saved, saved}), RationModel::Capacity));
+    QCOMPARE(opened.size(), 2);
+    for (const RationRow &row : opened) {
+        QCOMPARE(row.name, name);
+        QCOMPARE(row.grams, saved.grams);
+        QCOMPARE(row.values.Belki, texts.Belki);
+        QCOMPARE(row.values.Giri, texts.Giri);
+        QCOMPARE(row.values.Uglev, texts.Uglev);
+        QCOMPARE(row.values.Kal, texts.Kal);
+    }
 }
 
 void TestRationFile::opensAndWritesBack_data()

@@ -17,15 +17,20 @@ PrinterResolution GetPrinterResolution(const QPaintDevice &device)
     return {device.logicalDpiX(), device.logicalDpiY()};
 }
 
-// Face "MS Sans Serif" (the nearest installed); size, then style, then colour.
-void SetPrinterFont(QPainter &painter, const QColor &color, const PrintFont &font)
+// Face "MS Sans Serif" (the nearest installed); size, then style.
+QFont PrinterFont(const PrintFont &font)
 {
     QFont face(u"MS Sans Serif"_s);
     face.setPointSize(font.pointSize);
     face.setBold(font.bold);
     face.setItalic(font.italic);
     face.setUnderline(font.underline);
-    painter.setFont(face);
+    return face;
+}
+
+void SetPrinterFont(QPainter &painter, const QColor &color, const PrintFont &font)
+{
+    painter.setFont(PrinterFont(font));
     painter.setPen(color);
 }
 } // namespace
@@ -41,4 +46,10 @@ void DrawPage(QPainter &painter, const QList<PrintedText> &page)
         const qreal ascent = QFontMetricsF(painter.font(), painter.device()).ascent();
         painter.drawText(QPointF(x, y + ascent), line.text);
     }
+}
+
+double PrintedWidthMm(const QPaintDevice &device, const QString &text, const PrintFont &font)
+{
+    const qreal dots = QFontMetricsF(PrinterFont(font), &device).horizontalAdvance(text);
+    return dots * 25.4 / GetPrinterResolution(device).x;
 }

@@ -14,8 +14,11 @@ bool WriteRationPdf(QIODevice &device, const RationPrintout &printout, const QPa
     writer.setCreator(QString());
     if (!writer.setPageLayout(layout))
         return false;
-    const double printableHeight = layout.paintRect(QPageLayout::Millimeter).height();
-    const QList<QList<PrintedText>> pages = SplitIntoPages(RationPage(printout), printableHeight);
+    const QRectF printable = layout.paintRect(QPageLayout::Millimeter);
+    const PrintableWidth width{printable.width(), [&writer](const QString &text, const PrintFont &font) {
+                                   return PrintedWidthMm(writer, text, font);
+                               }};
+    const QList<QList<PrintedText>> pages = SplitIntoPages(RationPage(printout, width), printable.height());
 
     QPainter painter;
     if (!painter.begin(&writer))

@@ -4,6 +4,7 @@
 #include "Numbers.h"
 #include "catalogue/ReadCatalogueFile.h"
 #include "ration/RationModel.h"
+#include "rationfile/RationFileFormat.h"
 
 #include <array>
 #include <cfloat>
@@ -60,6 +61,13 @@ void checkValue(ProductField field, const QString &text)
         throw ProductProblem(field, RationModel::outOfRangeError(text).message());
 }
 
+// A ration row of the product is saved with this name: it must read back as it was written.
+bool nameComesBackFromRationFile(const ProductRecord &product)
+{
+    const QByteArray line = RationFileBytes({RationRow{product.Name, u"1"_s, product}});
+    return ReadRationFileLine(line).Name == product.Name;
+}
+
 } // namespace
 
 QString ProductFieldCaption(ProductField field)
@@ -97,6 +105,10 @@ ProductRecord CheckedProduct(const ProductRecord &texts)
         throw ProductProblem(ProductField::Name,
                              u"Строка продукта не может быть длиннее %1 символов: сократите название"_s.arg(
                                  CatalogueLimits::MaxLineBytes));
+    if (!nameComesBackFromRationFile(product))
+        throw ProductProblem(
+            ProductField::Name,
+            u"Название продукта не сохранится в файле рациона: уберите символ \":\" в начале или в конце"_s);
     return product;
 }
 

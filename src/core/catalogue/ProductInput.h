@@ -31,7 +31,8 @@ private:
 // first field, in line order, that a product line cannot hold: an empty name, one with a line
 // break or ";" or a character Windows-1251 lacks; a value that is empty, not a number, negative,
 // or so large that a full ration of the product would take a total beyond single precision.
-// Also when the line would be longer than a catalogue line may be.
+// Also when the line would be longer than a catalogue line may be, and for a name that would not
+// come back whole from a ration file (some starting or ending with ":").
 [[nodiscard]] ProductRecord CheckedProduct(const ProductRecord &texts);
 
 // "name;proteins;fats;carbohydrates;kcal" in Windows-1251, without a line end.

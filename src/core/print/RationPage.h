@@ -4,9 +4,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <limits>
+
 // The printed ration as data: every text of the page with its font and its top-left corner in
 // whole millimetres from the top-left of the printer's printable area, laid out as if the page
-// were endless (SplitIntoPages spreads them over the paper); nothing is wrapped or shortened.
+// were endless (SplitIntoPages spreads them over the paper). Nothing is shortened; only a ration
+// row too wide for the paper is wrapped.
 
 struct PrintFont
 {
@@ -43,8 +47,22 @@ struct RationPrintout
 // The distance between two ration rows, and the unit of the offsets below the list.
 constexpr int LinePitch = 5;
 
-// The page's texts, top to bottom.
-[[nodiscard]] QList<PrintedText> RationPage(const RationPrintout &printout);
+// How wide a text prints in a font, in millimetres. Only the printing side knows the fonts.
+using TextWidthMm = std::function<double(const QString &text, const PrintFont &font)>;
+
+// The width of the printer's printable area and the measure of texts on it. By default every
+// text fits.
+struct PrintableWidth
+{
+    double mm = std::numeric_limits<double>::infinity();
+    TextWidthMm measure;
+};
+
+// The page's texts, top to bottom. A row that does not fit the width goes on further lines 5 mm
+// apart, each after the first indented under the name; the name breaks between words (inside a
+// word only where it is wider than a line), and the grams stay together on the last line. Every
+// text below the list moves down by the lines added.
+[[nodiscard]] QList<PrintedText> RationPage(const RationPrintout &printout, const PrintableWidth &width = {});
 
 // Today in the user's short date format: the date a printout or a PDF is made on.
 [[nodiscard]] QString ReportDate();

@@ -1,10 +1,8 @@
 #include "rationfile/RationFileFormat.h"
 
 #include "Cp1251.h"
-#include "Fields.h"
 #include "LineReader.h"
 #include "Numbers.h"
-#include "rationfile/RationLineFromEnd.h"
 
 #include <algorithm>
 
@@ -37,15 +35,6 @@ QByteArray RationFileBytes(const QList<RationRow> &rows)
         appendField(out, row.values.Kal);
     }
     return out;
-}
-
-RationFileLine ParseRationFileLine(QByteArrayView line)
-{
-    const auto fields = SplitFields<6>(line, Separator);
-    // A missing field is a null text.
-    auto text = [](QByteArrayView field) { return field.isEmpty() ? QString() : Cp1251::decode(field); };
-    return {text(fields[0]), text(fields[1]), text(fields[2]),
-            text(fields[3]), text(fields[4]), text(fields[5])};
 }
 
 ParsedRationFile ParseRationFile(QByteArrayView bytes, qsizetype maxLines)

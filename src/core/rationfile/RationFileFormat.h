@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rationfile/RationFileLine.h"
+#include "rationfile/RationLineReading.h"
 #include "ration/RationRow.h"
 
 #include <QByteArray>
@@ -14,10 +14,6 @@
 // numbers without leading zeros ("0250" as "250"); throws UserError "'<text>' is not a valid
 // integer value" for a grams text that is not one (possible only for a row opened from a file).
 [[nodiscard]] QByteArray RationFileBytes(const QList<RationRow> &rows);
-
-// One line without its line break. Runs of ":" count as one separator and leading ones are
-// skipped; the first six pieces are the fields, missing ones empty, further ones dropped.
-[[nodiscard]] RationFileLine ParseRationFileLine(QByteArrayView line);
 
 struct ParsedRationFile
 {

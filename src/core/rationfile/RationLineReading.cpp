@@ -1,14 +1,15 @@
-#include "rationfile/RationLineFromEnd.h"
+#include "rationfile/RationLineReading.h"
 
 #include "Cp1251.h"
+#include "Fields.h"
 #include "Numbers.h"
-#include "rationfile/RationFileFormat.h"
 
 #include <array>
 
 namespace {
 
 constexpr char Separator = ':';
+constexpr std::size_t FieldCount = 6;
 
 bool isNumber(const QString &text)
 {
@@ -26,16 +27,20 @@ bool numbersAsExpected(const RationFileLine &record)
     return true;
 }
 
+bool hasMorePiecesThanFields(QByteArrayView line)
+{
+    return !SplitFields<FieldCount + 1>(line, Separator)[FieldCount].isEmpty();
+}
+
 } // namespace
 
-RationFileLine ReadRationFileLine(QByteArrayView line)
+RationFileLine ParseRationFileLine(QByteArrayView line)
 {
-    RationFileLine fromStart = ParseRationFileLine(line);
-    if (numbersAsExpected(fromStart))
-        return fromStart;
-    std::optional<RationFileLine> fromEnd = ParseRationFileLineFromEnd(line);
-    // Otherwise the texts as read from the start, for Open to name the one that is no number.
-    return fromEnd ? std::move(*fromEnd) : std::move(fromStart);
+    const auto fields = SplitFields<FieldCount>(line, Separator);
+    // A missing field is a null text.
+    auto text = [](QByteArrayView field) { return field.isEmpty() ? QString() : Cp1251::decode(field); };
+    return {text(fields[0]), text(fields[1]), text(fields[2]),
+            text(fields[3]), text(fields[4]), text(fields[5])};
 }
 
 std::optional<RationFileLine> ParseRationFileLineFromEnd(QByteArrayView line)
@@ -62,4 +67,13 @@ std::optional<RationFileLine> ParseRationFileLineFromEnd(QByteArrayView line)
         return std::nullopt;
     record.Name = Cp1251::decode(line.first(end - 1));
     return record;
+}
+
+RationFileLine ReadRationFileLine(QByteArrayView line)
+{
+    RationFileLine fromStart = ParseRationFileLine(line);
+    if (!hasMorePiecesThanFields(line) && numbersAsExpected(fromStart))
+        return fromStart;
+    std::optional<RationFileLine> fromEnd = ParseRationFileLineFromEnd(line);
+    return fromEnd ? std::move(*fromEnd) : std::move(fromStart);
 }
