@@ -17,8 +17,10 @@
     X(cupsFinishDocument) \
     X(cupsFreeDestInfo) \
     X(cupsFreeDests) \
+    X(cupsFreeJobs) \
     X(cupsFreeOptions) \
     X(cupsGetDestMediaDefault) \
+    X(cupsGetJobs2) \
     X(cupsGetNamedDest) \
     X(cupsGetOption) \
     X(cupsLastError) \
