@@ -32,6 +32,7 @@
     X(httpAssembleURIf) \
     X(httpClose) \
     X(httpConnect2) \
+    X(httpError) \
     X(ippAddString) \
     X(ippDelete) \
     X(ippNewRequest) \

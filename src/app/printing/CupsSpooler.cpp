@@ -6,8 +6,6 @@
 
 #include "printing/CupsLibrary.h"
 
-#include <cerrno>
-#include <cstring>
 
 namespace {
 // Only once connection() has given a connection: the library is loaded then.
@@ -78,7 +76,7 @@ http_t *CupsSpooler::connection()
         m_http = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC, cups().cupsEncryption(),
                                      1, 30000, nullptr);
         if (!m_http) {
-            m_lastError = QString::fromLocal8Bit(std::strerror(errno));
+            m_lastError.clear(); // errno no longer tells why once libcups has cleaned up
             m_unreachable = true;
         }
     }
@@ -100,6 +98,11 @@ std::optional<Spooler::Printer> CupsSpooler::defaultPrinter()
     cups_dest_t *dest = cups().cupsGetNamedDest(http, nullptr, nullptr);
     if (!dest) {
         keepError();
+        // libcups says "No default destination." when the service went away mid-request too.
+        if (cups().httpError(http) != 0) {
+            m_lastError.clear();
+            m_unreachable = true;
+        }
         return std::nullopt;
     }
     Printer printer;
