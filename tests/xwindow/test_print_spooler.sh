@@ -35,10 +35,10 @@ run_program() {
 
 visible_named() { /usr/bin/python3 "$A11Y" centre "$1" >/dev/null 2>&1; }
 
-# error_box: prints the id of the error box over the program's windows (within 10 seconds).
+# error_box: prints the id of the error box over the program's windows (within 5 seconds).
 error_box() {
-  local box
-  for _ in $(seq 100); do
+  local box end=$((SECONDS + 5))
+  while [ "$SECONDS" -lt "$end" ]; do
     box=$(xdotool search --onlyvisible --name "^${TITLE}\$" 2>/dev/null | grep -v "^${main}\$" | head -n 1 || true)
     [ -n "$box" ] && { echo "$box"; return 0; }
     sleep 0.1
