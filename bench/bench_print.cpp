@@ -39,8 +39,10 @@ public:
         return true;
     }
     bool release(const Printer &, int) override { return true; }
-    void cancel(const Printer &, int) override {}
+    bool cancel(int) override { return true; }
+    QList<HeldJob> heldJobs() override { return {}; }
     QString lastError() const override { return {}; }
+    bool unreachable() const override { return false; }
 };
 
 void BM_PrintJob1024Rows(benchmark::State &state)

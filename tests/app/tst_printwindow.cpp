@@ -1,15 +1,19 @@
 // Printing a ration from the main window through a spooler of the test's own: the document it
-// is handed is read back with pdftotext; no printer, a spooler that refuses the job at each step,
-// a spooler that does not answer while the dialog waits and the user cancels; the same page drawn
-// on an image; the dialog's own place and font.
+// is handed is read back with pdftotext; no printer or no print service, a spooler that refuses
+// the job at each step, a spooler that does not answer while the dialog waits and the user
+// cancels, and the job that leaves held then withdrawn at the end or by the next print; the same
+// page drawn on an image; the dialog's own place and font.
 
 #include "AppFixture.h"
 #include "PdfReadBack.h"
 #include "printing/DefaultPrinter.h"
 #include "printing/PageDrawing.h"
+#include "printing/UnfinishedJobs.h"
 #include "ration/RationModel.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QLocale>
@@ -30,9 +34,12 @@ struct SpoolerScript
     std::mutex mutex;
     std::condition_variable changed;
     bool noPrinter = false;
-    QString refuseAt;  // the step that fails: "create", "send" or "release"
-    QString holdAt;    // the step that waits until the test opens it
-    bool open = false; // the held step may go on
+    bool noService = false;  // with noPrinter: no print service answered
+    QString refuseAt;        // the step that fails: "create", "send", "release" or "cancel 7"
+    QStringList holdAt;      // the steps that wait until the test opens them
+    bool open = false;       // the held steps may go on
+    QList<Spooler::HeldJob> held; // the user's held jobs, as the spooler lists them
+    int jobId = 7;                // the number the spooler gives the job it creates
     QStringList calls; // "printer", "create", "send", "release", "cancel 7"
     QByteArray document;
     bool ended = false; // the job's thread let go of the spooler
@@ -42,7 +49,7 @@ struct SpoolerScript
         std::unique_lock<std::mutex> lock(mutex);
         calls << step;
         changed.notify_all();
-        if (step == holdAt)
+        if (holdAt.contains(step))
             changed.wait_for(lock, std::chrono::seconds(20), [this] { return open; });
     }
     void release()
@@ -85,18 +92,23 @@ public:
                                                  QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm),
                                                  QPageLayout::Millimeter)};
     }
-    int createHeldJob(const Printer &) override { return step(u"create"_s) ? 7 : 0; }
+    int createHeldJob(const Printer &) override { return step(u"create"_s) ? m_script->jobId : 0; }
     bool sendDocument(const Printer &, int job, const QByteArray &pdf) override
     {
-        if (job != 7 || !step(u"send"_s))
+        if (job != m_script->jobId || !step(u"send"_s))
             return false;
         const std::lock_guard<std::mutex> lock(m_script->mutex);
         m_script->document = pdf;
         return true;
     }
-    bool release(const Printer &, int job) override { return job == 7 && step(u"release"_s); }
-    void cancel(const Printer &, int job) override { m_script->call(u"cancel "_s + QString::number(job)); }
-    QString lastError() const override { return u"Destination \"Принтер\" is not accepting jobs."_s; }
+    bool release(const Printer &, int job) override { return job == m_script->jobId && step(u"release"_s); }
+    bool cancel(int job) override { return step(u"cancel "_s + QString::number(job)); }
+    QList<HeldJob> heldJobs() override { return m_script->held; }
+    QString lastError() const override
+    {
+        return m_script->noService ? u"Connection refused"_s : u"Destination \"Принтер\" is not accepting jobs."_s;
+    }
+    bool unreachable() const override { return m_script->noService; }
 
 private:
     bool step(const QString &name)
@@ -198,11 +210,15 @@ private slots:
     void initTestCase();
     void printsTheRationOnOnePage();
     void longRationOnFurtherPages();
+    void noPrinterShowsTheErrorAndNoCompletion_data();
     void noPrinterShowsTheErrorAndNoCompletion();
     void spoolerThatRefusesTheJob_data();
     void spoolerThatRefusesTheJob();
     void cancelWhileTheSpoolerDoesNotAnswer_data();
     void cancelWhileTheSpoolerDoesNotAnswer();
+    void jobLeftByCancelIsWithdrawnAtTheEnd_data();
+    void jobLeftByCancelIsWithdrawnAtTheEnd();
+    void nextPrintWithdrawsOnlyTheJobsLeftHeld();
     void samePageOnAnImage();
     void dialogLayout();
     void dialogPlaceAndFont();
@@ -278,8 +294,17 @@ void TestPrintWindow::longRationOnFurtherPages()
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
+void TestPrintWindow::noPrinterShowsTheErrorAndNoCompletion_data()
+{
+    QTest::addColumn<bool>("noService");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no default printer") << false << u"There is no default printer currently selected"_s;
+    QTest::newRow("no print service") << true << u"Служба печати недоступна\nConnection refused"_s;
+}
+
 void TestPrintWindow::noPrinterShowsTheErrorAndNoCompletion()
 {
+    QFETCH(bool, noService);
     Restore restore;
     const auto first = useScriptedSpooler();
     AppFixture app;
@@ -290,11 +315,12 @@ void TestPrintWindow::noPrinterShowsTheErrorAndNoCompletion()
     const auto script = useScriptedSpooler();
     script->noPrinter = true;
     app.expectBoxes(1);
+    script->noService = noService;
     const DialogState state = printAndClose(app, *script);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes.first().kind, UserError::Kind::Error);
     QCOMPARE(app.boxes.first().title, QCoreApplication::applicationName());
-    QCOMPARE(app.boxes.first().text, u"There is no default printer currently selected"_s);
+    QTEST(app.boxes.first().text, "message");
     QVERIFY(state.shown);
     QCOMPARE(state.label, QString());
     QCOMPARE(state.button, u"Отменить"_s);
@@ -351,7 +377,7 @@ void TestPrintWindow::cancelWhileTheSpoolerDoesNotAnswer()
     QFETCH(QString, holdAt);
     Restore restore;
     const auto script = useScriptedSpooler();
-    script->holdAt = holdAt;
+    script->holdAt = QStringList{holdAt};
     AppFixture app;
     startWithRation(app);
 
@@ -383,6 +409,87 @@ void TestPrintWindow::cancelWhileTheSpoolerDoesNotAnswer()
     QVERIFY(app.boxes.isEmpty());
     QVERIFY(!app.print()->isVisible());
     QCOMPARE(labelText(app), state.label);
+}
+
+void TestPrintWindow::jobLeftByCancelIsWithdrawnAtTheEnd_data()
+{
+    QTest::addColumn<QStringList>("holdAt");
+    QTest::addColumn<int>("minWaitMs");
+    QTest::addColumn<int>("maxWaitMs");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("printed: nothing to withdraw")
+        << QStringList() << 0 << 500 << QStringList{u"printer"_s, u"create"_s, u"send"_s, u"release"_s};
+    QTest::newRow("the spooler answers a new request")
+        << QStringList{u"send"_s} << 0 << 1000
+        << QStringList{u"printer"_s, u"create"_s, u"send"_s, u"cancel 7"_s};
+    QTest::newRow("the spooler still hangs: two seconds at most")
+        << QStringList{u"send"_s, u"cancel 7"_s} << 1900 << 3000
+        << QStringList{u"printer"_s, u"create"_s, u"send"_s, u"cancel 7"_s};
+}
+
+void TestPrintWindow::jobLeftByCancelIsWithdrawnAtTheEnd()
+{
+    // The spooler stops answering once the job is created; "Отменить", and the program ends.
+    QFETCH(QStringList, holdAt);
+    Restore restore;
+    const auto script = useScriptedSpooler();
+    script->holdAt = holdAt;
+    AppFixture app;
+    startWithRation(app);
+    printWithCtrlP(app, [&] {
+        if (holdAt.isEmpty())
+            QTRY_VERIFY_WITH_TIMEOUT(script->hasEnded(), 20000);
+        else
+            QTRY_VERIFY(script->callsSoFar().contains(u"send"_s));
+        QTest::mouseClick(button(app), Qt::LeftButton);
+    });
+    QVERIFY(!app.print()->isVisible());
+
+    // What the program's end does once its windows are gone.
+    QElapsedTimer waited;
+    waited.start();
+    UnfinishedJobs::withdraw(std::chrono::seconds(2));
+    const qint64 ms = waited.elapsed();
+    const QStringList calls = script->callsSoFar();
+    script->release();
+    QFETCH(int, minWaitMs);
+    QFETCH(int, maxWaitMs);
+    QVERIFY2(ms >= minWaitMs && ms <= maxWaitMs, qPrintable(u"the end waited %1 ms"_s.arg(ms)));
+    QTEST(calls, "calls");
+    // The stuck thread, let go, withdraws the job too; nothing is released.
+    if (!holdAt.isEmpty())
+        QTRY_COMPARE_WITH_TIMEOUT(script->callsSoFar().count(u"cancel 7"_s), 2, 20000);
+    QVERIFY(!script->callsSoFar().contains(u"release"_s) || holdAt.isEmpty());
+}
+
+void TestPrintWindow::nextPrintWithdrawsOnlyTheJobsLeftHeld()
+{
+    // A job left held by this run: the spooler did not withdraw it after "Отменить".
+    Restore restore;
+    const auto first = useScriptedSpooler();
+    first->holdAt = QStringList{u"send"_s};
+    first->refuseAt = u"cancel 7"_s;
+    AppFixture app;
+    startWithRation(app);
+    printWithCtrlP(app, [&] {
+        QTRY_VERIFY(first->callsSoFar().contains(u"send"_s));
+        QTest::mouseClick(button(app), Qt::LeftButton);
+    });
+    first->release();
+    QTRY_VERIFY_WITH_TIMEOUT(first->hasEnded(), 20000);
+    QCOMPARE(first->callsSoFar().last(), u"cancel 7"_s);
+
+    // The next print finds the user's held jobs: untitled ones left by an earlier run (3) and by
+    // this one (7) are withdrawn before the new job; a titled job of another program (4) and an
+    // untitled one created since this run started (5, another copy printing now) are not.
+    const auto next = useScriptedSpooler();
+    next->jobId = 8;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    next->held = {{3, {}, now - 3600}, {4, u"Отчёт"_s, now - 3600}, {5, {}, now}, {7, {}, now}};
+    QCOMPARE(printAndClose(app, *next).label, u"Печать завершена..."_s);
+    QCOMPARE(next->callsSoFar(), (QStringList{u"printer"_s, u"cancel 3"_s, u"cancel 7"_s, u"create"_s, u"send"_s,
+                                              u"release"_s}));
+    QVERIFY(app.boxes.isEmpty());
 }
 
 void TestPrintWindow::samePageOnAnImage()

@@ -72,3 +72,40 @@ wait_job() {
   done
   return 1
 }
+
+# add_text_only_queue DIR NAME: a queue whose printer takes plain text only, so that the spooler
+# takes a job and the PDF document's bytes and refuses the document only at its end, the job
+# left held ("Unsupported document-format"). No filter is installed that could convert a PDF.
+add_text_only_queue() {
+  cat >"$1/text-only.ppd" <<'PPD'
+*PPD-Adobe: "4.3"
+*FormatVersion: "4.3"
+*FileVersion: "1.0"
+*LanguageVersion: English
+*LanguageEncoding: ISOLatin1
+*PCFileName: "TEXTONLY.PPD"
+*Manufacturer: "Edoklad"
+*Product: "(Text only)"
+*ModelName: "Text only"
+*ShortNickName: "Text only"
+*NickName: "Text only"
+*PSVersion: "(3010.000) 0"
+*LanguageLevel: "3"
+*ColorDevice: False
+*DefaultColorSpace: Gray
+*FileSystem: False
+*Throughput: "1"
+*LandscapeOrientation: Plus90
+*TTRasterizer: Type42
+*cupsFilter: "text/plain 0 -"
+*OpenUI *PageSize: PickOne
+*DefaultPageSize: A4
+*PageSize A4/A4: ""
+*CloseUI: *PageSize
+*DefaultImageableArea: A4
+*ImageableArea A4: "0 0 595 842"
+*DefaultPaperDimension: A4
+*PaperDimension A4: "595 842"
+PPD
+  admin lpadmin -p "$2" -v keep:/ -E -P "$1/text-only.ppd" || fail "lpadmin could not add the queue $2: $ADMIN_ERROR"
+}

@@ -17,8 +17,10 @@
     X(cupsFinishDocument) \
     X(cupsFreeDestInfo) \
     X(cupsFreeDests) \
+    X(cupsFreeJobs) \
     X(cupsFreeOptions) \
     X(cupsGetDestMediaDefault) \
+    X(cupsGetJobs2) \
     X(cupsGetNamedDest) \
     X(cupsGetOption) \
     X(cupsLastError) \
@@ -30,6 +32,7 @@
     X(httpAssembleURIf) \
     X(httpClose) \
     X(httpConnect2) \
+    X(httpError) \
     X(ippAddString) \
     X(ippDelete) \
     X(ippNewRequest) \

@@ -6,8 +6,6 @@
 
 #include "printing/CupsLibrary.h"
 
-#include <cerrno>
-#include <cstring>
 
 namespace {
 // Only once connection() has given a connection: the library is loaded then.
@@ -71,12 +69,16 @@ CupsSpooler::~CupsSpooler()
 http_t *CupsSpooler::connection()
 {
     if (!m_http) {
-        if (!CupsLibrary::get(&m_lastError))
+        if (!CupsLibrary::get(&m_lastError)) {
+            m_unreachable = true;
             return nullptr;
+        }
         m_http = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC, cups().cupsEncryption(),
                                      1, 30000, nullptr);
-        if (!m_http)
-            m_lastError = QString::fromLocal8Bit(std::strerror(errno));
+        if (!m_http) {
+            m_lastError.clear(); // errno no longer tells why once libcups has cleaned up
+            m_unreachable = true;
+        }
     }
     return m_http;
 }
@@ -84,6 +86,8 @@ http_t *CupsSpooler::connection()
 void CupsSpooler::keepError()
 {
     m_lastError = QString::fromUtf8(cups().cupsLastErrorString());
+    // libcups says so when the connection it had is lost and cannot be made again.
+    m_unreachable = cups().cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
 }
 
 std::optional<Spooler::Printer> CupsSpooler::defaultPrinter()
@@ -94,6 +98,11 @@ std::optional<Spooler::Printer> CupsSpooler::defaultPrinter()
     cups_dest_t *dest = cups().cupsGetNamedDest(http, nullptr, nullptr);
     if (!dest) {
         keepError();
+        // libcups says "No default destination." when the service went away mid-request too.
+        if (cups().httpError(http) != 0) {
+            m_lastError.clear();
+            m_unreachable = true;
+        }
         return std::nullopt;
     }
     Printer printer;
@@ -162,8 +171,29 @@ bool CupsSpooler::release(const Printer & /*printer*/, int job)
     return true;
 }
 
-void CupsSpooler::cancel(const Printer &printer, int job)
+bool CupsSpooler::cancel(int job)
 {
-    if (http_t *http = connection())
-        static_cast<void>(cups().cupsCancelJob2(http, queueName(printer).constData(), job, 0));
+    http_t *http = connection();
+    if (!http)
+        return false;
+    // The queue's name is not needed: a job's number names it on its server.
+    const ipp_status_t status = cups().cupsCancelJob2(http, nullptr, job, 0);
+    // A job already cancelled, printed or gone is over all the same.
+    return succeeded(status) || status == IPP_STATUS_ERROR_NOT_POSSIBLE || status == IPP_STATUS_ERROR_NOT_FOUND;
+}
+
+QList<Spooler::HeldJob> CupsSpooler::heldJobs()
+{
+    QList<HeldJob> held;
+    http_t *http = connection();
+    if (!http)
+        return held;
+    cups_job_t *jobs = nullptr;
+    const int count = cups().cupsGetJobs2(http, &jobs, nullptr, 1, CUPS_WHICHJOBS_ACTIVE);
+    for (int i = 0; i < count; ++i)
+        if (jobs[i].state == IPP_JSTATE_HELD)
+            held.append({jobs[i].id, QString::fromUtf8(jobs[i].title), qint64(jobs[i].creation_time)});
+    if (count > 0)
+        cups().cupsFreeJobs(count, jobs);
+    return held;
 }

@@ -18,8 +18,10 @@ public:
     [[nodiscard]] int createHeldJob(const Printer &printer) override;
     [[nodiscard]] bool sendDocument(const Printer &printer, int job, const QByteArray &pdf) override;
     [[nodiscard]] bool release(const Printer &printer, int job) override;
-    void cancel(const Printer &printer, int job) override;
+    bool cancel(int job) override;
+    [[nodiscard]] QList<HeldJob> heldJobs() override;
     [[nodiscard]] QString lastError() const override { return m_lastError; }
+    [[nodiscard]] bool unreachable() const override { return m_unreachable; }
 
 private:
     http_t *connection();
@@ -27,4 +29,5 @@ private:
 
     http_t *m_http = nullptr;
     QString m_lastError;
+    bool m_unreachable = false;
 };

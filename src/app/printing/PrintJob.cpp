@@ -1,6 +1,7 @@
 #include "printing/PrintJob.h"
 
 #include "printing/PdfPages.h"
+#include "printing/UnfinishedJobs.h"
 
 #include <QBuffer>
 
@@ -37,6 +38,14 @@ QString refusal(const QString &printer, const QString &words)
     return message;
 }
 
+QString unreachable(const QString &words)
+{
+    QString message = u"Служба печати недоступна"_s;
+    if (!words.isEmpty())
+        message += u'\n' + words;
+    return message;
+}
+
 // The job's steps, on its own thread.
 void run(const std::shared_ptr<PrintJob::Shared> &shared, Spooler &spooler, const RationPrintout &printout)
 {
@@ -46,13 +55,21 @@ void run(const std::shared_ptr<PrintJob::Shared> &shared, Spooler &spooler, cons
 
     const std::optional<Spooler::Printer> printer = spooler.defaultPrinter();
     if (!printer) {
-        fail(u"There is no default printer currently selected"_s);
+        fail(spooler.unreachable() ? unreachable(spooler.lastError())
+                                   : u"There is no default printer currently selected"_s);
         return;
     }
     shared->post([name = printer->name](PrintJob &job) {
         if (job.Printing())
             emit job.printerNamed(name);
     });
+    if (shared->aborted)
+        return;
+
+    // Jobs an earlier print could not see through, left held when the spooler stopped answering.
+    for (const Spooler::HeldJob &held : spooler.heldJobs())
+        if (UnfinishedJobs::left(held) && spooler.cancel(held.id))
+            UnfinishedJobs::settled(held.id);
 
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
@@ -68,30 +85,36 @@ void run(const std::shared_ptr<PrintJob::Shared> &shared, Spooler &spooler, cons
         fail(refusal(printer->name, spooler.lastError()));
         return;
     }
+    UnfinishedJobs::created(id);
+    const auto withdraw = [&] {
+        if (spooler.cancel(id))
+            UnfinishedJobs::settled(id);
+    };
     if (shared->aborted) {
-        spooler.cancel(*printer, id);
+        withdraw();
         return;
     }
     if (!spooler.sendDocument(*printer, id, pdf.data())) {
         const QString words = spooler.lastError();
-        spooler.cancel(*printer, id);
+        withdraw();
         fail(refusal(printer->name, words));
         return;
     }
     if (shared->aborted) {
-        spooler.cancel(*printer, id);
+        withdraw();
         return;
     }
     if (!spooler.release(*printer, id)) {
         const QString words = spooler.lastError();
-        spooler.cancel(*printer, id);
+        withdraw();
         fail(refusal(printer->name, words));
         return;
     }
     if (shared->aborted) {
-        spooler.cancel(*printer, id); // too late to be sure, but as soon as possible
+        withdraw(); // too late to be sure, but as soon as possible
         return;
     }
+    UnfinishedJobs::settled(id);
     shared->post([](PrintJob &job) { job.finish(true, {}); });
 }
 } // namespace
@@ -115,6 +138,7 @@ void PrintJob::start()
     if (!m_spooler)
         return; // a job runs once
     m_printing = true;
+    UnfinishedJobs::withdrawAtExit();
     // Detached: a hung spooler must keep neither the window nor the program's end waiting.
     std::thread([shared = m_shared, spooler = std::move(m_spooler), printout = m_printout] {
         run(shared, *spooler, printout);

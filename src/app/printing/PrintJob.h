@@ -15,7 +15,8 @@
 //
 // Abort withdraws the job at whatever step it is: the thread cancels the job as soon as the
 // spooler answers, and since the job stays held until the last step nothing of it reaches the
-// paper. The thread may outlive this object (a hung spooler); it then reports to no one.
+// paper. The thread may outlive this object (a hung spooler); it then reports to no one, and a
+// job it leaves held is withdrawn at the program's end or by the next print (UnfinishedJobs).
 class PrintJob : public QObject
 {
     Q_OBJECT
