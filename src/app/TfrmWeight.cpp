@@ -1,5 +1,6 @@
 #include "TfrmWeight.h"
 
+#include "look/ElidedLabel.h"
 #include "look/Fonts.h"
 #include "messages/Guarded.h"
 #include "look/WindowLook.h"
@@ -28,7 +29,8 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     Panel1->setGeometry(0, 0, 263, 49);
     WindowLook::fillBackground(Panel1, Qt::white);
 
-    Label2 = new QLabel(u"Label2"_s, Panel1);
+    Label2 = new ElidedLabel(u"Label2"_s, Panel1);
+    Label2->setMaximumWidth(263 - 24); // up to the panel's edge; a longer name is cut, whole in its tool tip
     Label2->setObjectName(u"Label2"_s);
     Label2->setFont(Fonts::tahoma(11, true));
     Label2->setTextFormat(Qt::PlainText);

@@ -1,10 +1,12 @@
 // The title bar a dialog of fixed size carries where Qt's own would offer minimise and maximise:
 // the dialog's own widgets keep their sizes and their places in its client area, and the close
-// box leaves the dialog as closing it through a frame does.
+// box leaves the dialog as closing it through a frame does. Put in a state that a window manager or a
+// compositor offers every window, such a dialog comes back to its normal state and size.
 
 #include "TfrmWeight.h"
 #include "look/DialogCaption.h"
 #include "products/TfrmProduct.h"
+#include "look/WindowLook.h"
 #include "ration/RationModel.h"
 
 #include <QAbstractButton>
@@ -55,6 +57,8 @@ private slots:
     void clientAreaKept();
     void closeBoxClosesAsTheFrameDoes_data();
     void closeBoxClosesAsTheFrameDoes();
+    void fixedDialogKeepsItsNormalState_data();
+    void fixedDialogKeepsItsNormalState();
 };
 
 void tst_DialogCaption::clientAreaKept_data()
@@ -140,6 +144,31 @@ void tst_DialogCaption::closeBoxClosesAsTheFrameDoes()
     QVERIFY(!applied);
     QVERIFY(!dialog->isVisible());
     QCOMPARE(ration.count(), 0);
+}
+
+void tst_DialogCaption::fixedDialogKeepsItsNormalState_data()
+{
+    QTest::addColumn<Qt::WindowState>("state");
+    QTest::newRow("minimised") << Qt::WindowMinimized;
+    QTest::newRow("maximised") << Qt::WindowMaximized;
+    QTest::newRow("full-screen") << Qt::WindowFullScreen;
+}
+
+void tst_DialogCaption::fixedDialogKeepsItsNormalState()
+{
+    QFETCH(Qt::WindowState, state);
+    TfrmProduct dialog(nullptr); // framed as every dialog of fixed size
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QSize size = dialog.size();
+
+    dialog.setWindowState(state);
+    QTRY_VERIFY2_WITH_TIMEOUT(dialog.windowState() == Qt::WindowNoState,
+                              qPrintable(u"a dialog of fixed size stays in the state %1 a window manager put it in"_s
+                                             .arg(QVariant::fromValue(state).toString())),
+                              1000);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.size(), size);
 }
 
 QTEST_MAIN(tst_DialogCaption)

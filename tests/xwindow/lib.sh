@@ -30,10 +30,11 @@ backtraces() {
 
 fail() { echo "FAIL: $*" >&2; backtraces; exit 1; }
 
-# start_xvfb: a private X server without a window manager; sets DISPLAY.
+# start_xvfb: a private X server without a window manager, its screen SCREEN_SIZE (1024x768 unless
+# set); sets DISPLAY.
 start_xvfb() {
   local fdfile="$WORK/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>"$WORK/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp 3>"$fdfile" 2>"$WORK/xvfb.log" &
   PIDS+=($!)
   for _ in $(seq 200); do [ -s "$fdfile" ] && break; sleep 0.05; done
   [ -s "$fdfile" ] || fail "Xvfb did not start"

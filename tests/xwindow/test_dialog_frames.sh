@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The dialogs of fixed size (the mass dialog, the print dialog, a message box) ask the window
 # manager for neither minimise nor maximise; minimised or maximised all the same, each comes
-# back as it was, and the program goes on answering.
+# back as it was, and the program goes on answering. A category and a product with names of
+# hundreds of characters open dialogs that lie whole on the screen, their buttons within reach.
 source "$(dirname "$0")/lib.sh"
 HERE=$(cd "$(dirname "$0")" && pwd)
 DATA=$(cd "$HERE/../data/xwindow" && pwd)
@@ -11,6 +12,10 @@ export CUPS_SERVER="/nonexistent/cups.sock" # no printer: Ctrl+P shows an error 
 start_x
 start_a11y
 cp -r "$DATA/files" "$WORK/"
+LONG_CATEGORY=$(printf 'Очень длинное название категории %.0s' $(seq 20) | cut -c1-600)
+LONG_PRODUCT=$(printf 'Творог обезжиренный домашний %.0s' $(seq 11) | cut -c1-300)
+printf 'long.txt\r\n' | iconv -f UTF-8 -t CP1251 >>"$WORK/files/db.txt"
+printf '%s\r\n%s;16,7;9;2;159\r\n' "$LONG_CATEGORY" "$LONG_PRODUCT" | iconv -f UTF-8 -t CP1251 >"$WORK/files/long.txt"
 start_main
 
 # check_frame ID WHAT: the window asks for a close box and neither a minimise nor a maximise
@@ -77,6 +82,54 @@ survives "$dialog" 'Печать рациона\.\.\.' 197 92 "the print dialog"
 screenshot dialog-frames-print
 /usr/bin/python3 "$HERE/a11y_more.py" press 'Отменить' || fail "no Отменить in the print dialog"
 wait_gone 'Печать рациона\.\.\.' || fail "the print dialog does not answer"
+
+# on_screen ID WHAT NAME...: the window's frame lies within the screen, and the objects of those
+# names (its buttons, the label showing the name) within the frame.
+on_screen() {
+  local id=$1 what=$2 x y w h fx fy fw fh
+  eval "$(xwininfo -id "$(frame_of "$id")" | awk '/Absolute upper-left X/ { print "fx=" $NF }
+    /Absolute upper-left Y/ { print "fy=" $NF } /Width/ { print "fw=" $NF } /Height/ { print "fh=" $NF }')"
+  (( fx >= 0 && fy >= 0 && fx + fw <= 1024 && fy + fh <= 768 )) \
+    || fail "$what: its frame ${fw}x${fh}+$fx+$fy leaves the 1024x768 screen"
+  shift 2
+  while read -r x y w h; do
+    (( x >= fx && y >= fy && x + w <= fx + fw && y + h <= fy + fh )) \
+      || fail "$what: an object at ${w}x${h}+$x+$y reaches out of the frame ${fw}x${fh}+$fx+$fy"
+  done < <(/usr/bin/python3 "$HERE/a11y_rects.py" any "$@" || fail "$what: its texts and buttons are not shown")
+}
+# frame_of ID: the window manager's frame around the window (the window itself without one).
+frame_of() {
+  local id=$1 parent
+  while parent=$(xwininfo -children -id "$id" | awk '/Parent window id/ { print $4 }') \
+    && [ -n "$parent" ] && [ "$(printf '%d' "$parent")" -ne "$(xwininfo -root | awk '/Window id/ { print $4 }' | xargs printf '%d')" ]; do
+    id=$parent
+  done
+  echo "$id"
+}
+
+read -r x y < <(/usr/bin/python3 "$A11Y" centre "$LONG_CATEGORY") || fail "the long category is not listed"
+xdotool mousemove --sync "$x" "$y" click 1
+sleep 0.5
+read -r x y < <(/usr/bin/python3 "$A11Y" centre 'Каталог') || fail "no menu Каталог"
+xdotool mousemove --sync "$x" "$y" click 1
+sleep 0.5
+read -r x y < <(/usr/bin/python3 "$A11Y" centre 'Новый продукт...') || fail "no item Новый продукт..."
+xdotool mousemove --sync "$x" "$y" click 1
+dialog=$(wait_window 'Новый продукт' 10) || fail "the product dialog did not open"
+sleep 0.5
+screenshot dialog-frames-long-category
+on_screen "$dialog" "the product dialog of a long category" OK 'Отмена' "Категория: $LONG_CATEGORY"
+xdotool key Escape
+wait_gone 'Новый продукт' || fail "Esc did not close the product dialog"
+
+read -r x y < <(/usr/bin/python3 "$A11Y" centre "$LONG_PRODUCT") || fail "the long product is not listed"
+xdotool mousemove --sync "$x" "$y" click 1
+dialog=$(wait_window 'Ввод массы' 10) || fail "the mass dialog did not open for the long name"
+sleep 0.5
+screenshot dialog-frames-long-product
+on_screen "$dialog" "the mass dialog of a long name" OK 'Отмена'
+xdotool key Escape
+wait_gone 'Ввод массы' || fail "Esc did not close the mass dialog"
 
 xdotool windowactivate --sync "$main" key --clearmodifiers alt+x
 wait_exit "$APP_PID" || fail "Alt+X did not end the program"

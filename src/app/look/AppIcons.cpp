@@ -17,9 +17,11 @@ QIcon fromPictures(const char *name, std::initializer_list<int> sizes = {16, 32}
         const QByteArray pixels = picture.uncompressedData();
         if (pixels.size() != qsizetype(size) * size * 4)
             continue;
+        // An image over foreign bytes does not copy them, nor does a pixmap made from it: the
+        // bytes of a compressed resource are gone at the end of this round, so the icon gets a copy.
         const QImage image(reinterpret_cast<const uchar *>(pixels.constData()), size, size, size * 4,
                            QImage::Format_ARGB32_Premultiplied);
-        icon.addPixmap(QPixmap::fromImage(image)); // copies the pixels
+        icon.addPixmap(QPixmap::fromImage(image.copy()));
     }
     return icon;
 }

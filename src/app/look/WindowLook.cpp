@@ -4,10 +4,12 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QObject>
 #include <QPalette>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -46,6 +48,7 @@ protected:
                 });
             break;
         case QEvent::Show:
+            later(dialog, keepWithinScreen);
             if (onWayland())
                 later(dialog, [this](QWidget *w) { closeWhenMinimised(w); });
             [[fallthrough]];
@@ -95,6 +98,29 @@ private:
     {
         if (dialog->minimumSize() == dialog->maximumSize())
             dialog->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+
+    // A message box with a long unbroken word takes the whole width of a screen up to 1024 px
+    // wide, and its frame then reaches past the screen's edges: it is narrowed by the frame (its
+    // text wraps anywhere at that width) and kept within the screen.
+    static void keepWithinScreen(QWidget *dialog)
+    {
+        constexpr int assumedFrame = 8; // a side of a frame the window manager has not reported yet
+        const QRect area = dialog->screen()->availableGeometry();
+        const int frameWidth = qMax(dialog->frameGeometry().width() - dialog->width(), 2 * assumedFrame);
+        const int frameHeight = qMax(dialog->frameGeometry().height() - dialog->height(), 2 * assumedFrame);
+        if (dialog->width() + frameWidth > area.width()) {
+            const int width = area.width() - frameWidth;
+            QLayout *layout = dialog->layout();
+            const int height = layout && layout->hasHeightForWidth() ? layout->totalHeightForWidth(width)
+                                                                      : dialog->height();
+            dialog->setFixedSize(width, qMin(height, area.height() - frameHeight));
+        }
+        QRect frame = dialog->frameGeometry();
+        frame.moveLeft(qBound(area.left(), frame.left(), qMax(area.left(), area.right() + 1 - frame.width())));
+        frame.moveTop(qBound(area.top(), frame.top(), qMax(area.top(), area.bottom() + 1 - frame.height())));
+        if (frame.topLeft() != dialog->frameGeometry().topLeft())
+            dialog->move(frame.topLeft());
     }
 
     QPointer<QWindow> m_watched;

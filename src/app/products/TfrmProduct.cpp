@@ -1,5 +1,6 @@
 #include "products/TfrmProduct.h"
 
+#include "look/ElidedLabel.h"
 #include "look/Fonts.h"
 #include "look/WindowLook.h"
 #include "messages/Guarded.h"
@@ -48,9 +49,8 @@ TfrmProduct::TfrmProduct(QWidget *parent)
     setFont(Fonts::msSansSerif(11));
 
     auto *column = new QVBoxLayout(this);
-    lblCategory = new QLabel(this);
+    lblCategory = new ElidedLabel(QString(), this); // a name from a file, of any length
     lblCategory->setObjectName(u"lblCategory"_s);
-    lblCategory->setTextFormat(Qt::PlainText); // a name from a file
     column->addWidget(lblCategory);
 
     auto *form = new QFormLayout;
@@ -71,6 +71,8 @@ TfrmProduct::TfrmProduct(QWidget *parent)
         m_fields[size_t(f)] = edit;
     }
     column->addLayout(form);
+    // The category is cut to the fields' width: no name widens the dialog, whatever the screen.
+    lblCategory->setMaximumWidth(form->sizeHint().width());
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
