@@ -6,7 +6,6 @@
 
 #include "printing/CupsLibrary.h"
 
-
 namespace {
 // Only once connection() has given a connection: the library is loaded then.
 const CupsLibrary &cups()
