@@ -128,6 +128,7 @@ private slots:
     void onlyAPressHereCounts();
     void fullRationWarnsAsTheGridDoes();
     void escClosesAtTheLastProduct();
+    void reopenedAtTheBestMatch();
 };
 
 void TestSearchWindow::opensWithCtrlF()
@@ -366,6 +367,28 @@ void TestSearchWindow::escClosesAtTheLastProduct()
     QCOMPARE(rows(products->model()), (QStringList{u"Молоко 3,2%"_s, u"Кефир 1%"_s, u"Творог 9%"_s}));
     QCOMPARE(products->currentIndex().row(), 2);
     QTRY_VERIFY(products->hasFocus());
+}
+
+// Shown again, the window searches afresh and Enter picks the best match, not the row the user
+// had moved to before Esc.
+void TestSearchWindow::reopenedAtTheBestMatch()
+{
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+    SearchWindow search = openWithCtrlF(app);
+    typeText(search.field, u"о"_s);
+    QCOMPARE(rows(search.list->model()).mid(0, 3), (QStringList{u"Молоко 3,2% — Молочные продукты"_s,
+                                                                u"Творог 9% — Молочные продукты"_s, u"Яблоко — Фрукты"_s}));
+    QTest::keyClick(search.field, Qt::Key_Down);
+    QTest::keyClick(search.field, Qt::Key_Down);
+    QTest::keyClick(search.field, Qt::Key_Escape);
+    QVERIFY(!search.window->isVisible());
+
+    search = openWithCtrlF(app);
+    const QString picked = answerMass(app, [&] { QTest::keyClick(search.field, Qt::Key_Return); }, u"100"_s);
+    QVERIFY2(picked == u"Молоко 3,2%"_s,
+             qPrintable(u"reopened, Enter picked \"%1\", the row chosen before Esc, not the first match"_s.arg(picked)));
 }
 
 QTEST_MAIN(TestSearchWindow)

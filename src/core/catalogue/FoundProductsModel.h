@@ -7,7 +7,8 @@
 class Catalogue;
 
 // The search window's list: the products a ProductSearch found, each as "name — category".
-// Texts are decoded when shown, so a quarter of a million rows cost no more than the search bits.
+// A row's text is decoded only when the view asks for it: a list shows some twenty of a quarter
+// of a million rows.
 class FoundProductsModel : public QAbstractListModel
 {
     Q_OBJECT

@@ -4,21 +4,26 @@
 #include "Cp1251Fold.h"
 #include "catalogue/Catalogue.h"
 
-#include <QByteArray>
 #include <QByteArrayView>
-#include <QList>
-#include <QtAlgorithms>
 
 #include <algorithm>
-#include <optional>
+#include <iterator>
 
 namespace {
 
-// The typed words as folded Windows-1251 bytes; nullopt when one holds a character that the code
-// page cannot write, which therefore occurs in no name.
-std::optional<QList<QByteArray>> foldedWords(const QString &text)
+struct Query
 {
+    bool hasWords = false;
+    bool possible = true; // false: no name holds every word
+    QByteArray first;     // decides the order of what is found
     QList<QByteArray> words;
+};
+
+// The typed words as folded Windows-1251 bytes. A word holding a character that the code page
+// cannot write occurs in no name.
+Query parse(const QString &text)
+{
+    Query query;
     const qsizetype size = text.size();
     qsizetype i = 0;
     while (i < size) {
@@ -29,15 +34,43 @@ std::optional<QList<QByteArray>> foldedWords(const QString &text)
             ++i;
         if (i == start)
             break;
+        query.hasWords = true;
         const QStringView word = QStringView(text).sliced(start, i - start);
         QByteArray bytes = Cp1251::encode(word);
-        if (Cp1251::decode(bytes) != word)
-            return std::nullopt;
+        if (Cp1251::decode(bytes) != word) {
+            query.possible = false;
+            return query;
+        }
         for (char &byte : bytes)
             byte = char(Cp1251Fold::fold(byte));
-        words.append(bytes);
+        if (query.first.isNull())
+            query.first = bytes;
+        query.words.append(bytes);
     }
-    return words;
+    return query;
+}
+
+// Leaves the words a name must hold, longest first (they rule out most names soonest): a repeated
+// word, or one that a longer word holds, goes. False when no name of at most longest bytes can
+// hold them all: each word left needs a place of its own to start at.
+bool keepNeeded(QList<QByteArray> &words, qsizetype longest)
+{
+    std::sort(words.begin(), words.end(), [](const QByteArray &a, const QByteArray &b) {
+        return a.size() != b.size() ? a.size() > b.size() : a < b;
+    });
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+    if (words.front().size() > longest)
+        return false;
+    QList<QByteArray> kept;
+    for (const QByteArray &word : std::as_const(words)) {
+        if (std::any_of(kept.cbegin(), kept.cend(), [&](const QByteArray &longer) { return longer.contains(word); }))
+            continue;
+        if (kept.size() == longest)
+            return false;
+        kept.append(word);
+    }
+    words = kept;
+    return true;
 }
 
 bool startsWith(QByteArrayView name, QByteArrayView word)
@@ -67,102 +100,99 @@ bool contains(QByteArrayView name, QByteArrayView word)
     return false;
 }
 
+bool holdsAll(QByteArrayView name, const QList<QByteArray> &words)
+{
+    return name.size() >= words.size()
+        && std::all_of(words.cbegin(), words.cend(), [&](const QByteArray &word) { return contains(name, word); });
+}
+
+bool catalogueOrder(ProductPlace a, ProductPlace b)
+{
+    return a.category != b.category ? a.category < b.category : a.product < b.product;
+}
+
 } // namespace
 
 ProductSearch::ProductSearch(const Catalogue *catalogue) : m_catalogue(catalogue) {}
 
 void ProductSearch::setText(const QString &text)
 {
-    // Every word of the longer text holds a word of the shorter one: it can only find fewer.
-    const bool narrowing = m_hasWords && text.startsWith(m_text);
+    // Every word of the longer text holds a word of the shorter one, and its first word starts
+    // with the shorter one's first word: it can only find fewer, and none that did not start
+    // with the old first word starts with the new one.
+    const bool narrowing = m_hadWords && text.startsWith(m_text);
     m_text = text;
     search(narrowing);
 }
 
 void ProductSearch::refresh()
 {
+    m_longestName = -1;
     search(false);
+}
+
+int ProductSearch::longestName()
+{
+    if (m_longestName < 0) {
+        qsizetype longest = 0;
+        for (int k = 1; k <= m_catalogue->categoryCount(); ++k) {
+            for (int r = 1; r <= m_catalogue->productCount(k); ++r)
+                longest = std::max(longest, m_catalogue->productNameBytes(k, r).size());
+        }
+        m_longestName = int(longest);
+    }
+    return m_longestName;
 }
 
 void ProductSearch::search(bool narrowing)
 {
-    const std::optional<QList<QByteArray>> words = foldedWords(m_text);
-    m_hasWords = !words || !words->isEmpty();
-    const int categories = m_catalogue->categoryCount();
-    narrowing = narrowing && m_found.size() == size_t(categories);
-    if (!narrowing)
-        m_found.assign(size_t(categories), Bits{});
-    m_starting.assign(size_t(categories), Bits{});
-    m_startingEnds.assign(size_t(categories), 0);
-    m_otherEnds.assign(size_t(categories), 0);
-    m_startingCount = 0;
-    m_otherCount = 0;
-    if (!words || words->isEmpty()) {
-        m_found.assign(size_t(categories), Bits{});
+    Query query = parse(m_text);
+    m_hadWords = query.hasWords;
+    if (!query.hasWords || !query.possible || !keepNeeded(query.words, longestName())) {
+        std::vector<ProductPlace>().swap(m_found); // a one-letter search may have held a quarter of a million
+        m_startingCount = 0;
         return;
     }
 
-    for (int k = 1; k <= categories; ++k) {
-        Bits &found = m_found[size_t(k - 1)];
-        Bits &starting = m_starting[size_t(k - 1)];
-        if (!narrowing) {
-            // Every listed product is a candidate.
-            const int listed = std::min(m_catalogue->productCount(k), WordsPerCategory * 64);
-            for (int w = 0; w < listed / 64; ++w)
-                found[size_t(w)] = ~quint64(0);
-            if (listed % 64)
-                found[size_t(listed / 64)] = (quint64(1) << (listed % 64)) - 1;
+    std::vector<ProductPlace> starting;
+    std::vector<ProductPlace> others;
+    const auto sort = [&](ProductPlace place) {
+        const QByteArrayView name = m_catalogue->productNameBytes(place.category, place.product);
+        if (!holdsAll(name, query.words))
+            return;
+        if (startsWith(name, query.first))
+            starting.push_back(place);
+        else
+            others.push_back(place);
+    };
+    if (narrowing) {
+        const auto startingEnd = m_found.cbegin() + m_startingCount;
+        std::for_each(m_found.cbegin(), startingEnd, sort);
+        // Names that no longer start with the first word join the others, in catalogue order.
+        std::vector<ProductPlace> stillFound;
+        std::copy_if(startingEnd, m_found.cend(), std::back_inserter(stillFound), [&](ProductPlace place) {
+            return holdsAll(m_catalogue->productNameBytes(place.category, place.product), query.words);
+        });
+        std::vector<ProductPlace> merged;
+        merged.reserve(others.size() + stillFound.size());
+        std::merge(others.cbegin(), others.cend(), stillFound.cbegin(), stillFound.cend(), std::back_inserter(merged),
+                   catalogueOrder);
+        others = std::move(merged);
+    } else {
+        for (int k = 1; k <= m_catalogue->categoryCount(); ++k) {
+            for (int r = 1; r <= m_catalogue->productCount(k); ++r)
+                sort({k, r});
         }
-        for (int w = 0; w < WordsPerCategory; ++w) {
-            quint64 candidates = found[size_t(w)];
-            while (candidates) {
-                const int bit = int(qCountTrailingZeroBits(candidates));
-                candidates &= candidates - 1;
-                const QByteArrayView name = m_catalogue->productNameBytes(k, w * 64 + bit + 1);
-                const bool all = std::all_of(words->cbegin(), words->cend(),
-                                             [&](const QByteArray &word) { return contains(name, word); });
-                if (!all) {
-                    found[size_t(w)] &= ~(quint64(1) << bit);
-                } else if (startsWith(name, words->front())) {
-                    starting[size_t(w)] |= quint64(1) << bit;
-                    ++m_startingCount;
-                } else {
-                    ++m_otherCount;
-                }
-            }
-        }
-        m_startingEnds[size_t(k - 1)] = m_startingCount;
-        m_otherEnds[size_t(k - 1)] = m_otherCount;
     }
+    m_startingCount = int(starting.size());
+    starting.insert(starting.end(), others.cbegin(), others.cend());
+    m_found = std::move(starting);
+    m_found.shrink_to_fit();
 }
 
 ProductPlace ProductSearch::at(int row) const
 {
     if (row < 0 || row >= count())
         return {};
-    if (row < m_startingCount)
-        return select(m_starting, m_startingEnds, row, nullptr);
-    return select(m_found, m_otherEnds, row - m_startingCount, &m_starting);
-}
-
-ProductPlace ProductSearch::select(const std::vector<Bits> &bits, const std::vector<int> &ends, int row,
-                                   const std::vector<Bits> *minus)
-{
-    // The category is the first whose running count passes row; then the remaining-th set bit.
-    const size_t k = size_t(std::upper_bound(ends.cbegin(), ends.cend(), row) - ends.cbegin());
-    int remaining = row - (k == 0 ? 0 : ends[k - 1]);
-    for (int w = 0; w < WordsPerCategory; ++w) {
-        quint64 word = bits[k][size_t(w)];
-        if (minus)
-            word &= ~(*minus)[k][size_t(w)];
-        const int here = int(qPopulationCount(word));
-        if (remaining >= here) {
-            remaining -= here;
-            continue;
-        }
-        for (; remaining > 0; --remaining)
-            word &= word - 1;
-        return {int(k) + 1, w * 64 + int(qCountTrailingZeroBits(word)) + 1};
-    }
-    return {};
+    return m_found[size_t(row)];
 }
