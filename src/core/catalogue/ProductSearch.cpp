@@ -3,11 +3,11 @@
 #include "Cp1251.h"
 #include "Cp1251Fold.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/ReadCatalogueFile.h"
 
 #include <QByteArrayView>
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -106,9 +106,18 @@ bool holdsAll(QByteArrayView name, const QList<QByteArray> &words)
         && std::all_of(words.cbegin(), words.cend(), [&](const QByteArray &word) { return contains(name, word); });
 }
 
-bool catalogueOrder(ProductPlace a, ProductPlace b)
+// A place in 32 bits that sort in catalogue order: a category has fewer than 1024 products.
+constexpr int ProductBits = 10;
+static_assert(Catalogue::MaxProducts < (1 << ProductBits));
+
+quint32 pack(int category, int product)
 {
-    return a.category != b.category ? a.category < b.category : a.product < b.product;
+    return quint32(category) << ProductBits | quint32(product);
+}
+
+ProductPlace unpack(quint32 packed)
+{
+    return {int(packed >> ProductBits), int(packed & ((1u << ProductBits) - 1))};
 }
 
 } // namespace
@@ -131,17 +140,10 @@ void ProductSearch::refresh()
     search(false);
 }
 
-int ProductSearch::longestName()
+qsizetype ProductSearch::longestName() const
 {
-    if (m_longestName < 0) {
-        qsizetype longest = 0;
-        for (int k = 1; k <= m_catalogue->categoryCount(); ++k) {
-            for (int r = 1; r <= m_catalogue->productCount(k); ++r)
-                longest = std::max(longest, m_catalogue->productNameBytes(k, r).size());
-        }
-        m_longestName = int(longest);
-    }
-    return m_longestName;
+    // No name is longer than a line may be: the loader and the product dialog refuse longer ones.
+    return m_longestName >= 0 ? m_longestName : CatalogueLimits::MaxLineBytes;
 }
 
 void ProductSearch::search(bool narrowing)
@@ -149,50 +151,66 @@ void ProductSearch::search(bool narrowing)
     Query query = parse(m_text);
     m_hadWords = query.hasWords;
     if (!query.hasWords || !query.possible || !keepNeeded(query.words, longestName())) {
-        std::vector<ProductPlace>().swap(m_found); // a one-letter search may have held a quarter of a million
+        m_found.clear();
         m_startingCount = 0;
         return;
     }
 
-    std::vector<ProductPlace> starting;
-    std::vector<ProductPlace> others;
-    const auto sort = [&](ProductPlace place) {
-        const QByteArrayView name = m_catalogue->productNameBytes(place.category, place.product);
-        if (!holdsAll(name, query.words))
-            return;
-        if (startsWith(name, query.first))
-            starting.push_back(place);
-        else
-            others.push_back(place);
+    const auto holds = [&](quint32 place) {
+        const ProductPlace p = unpack(place);
+        return holdsAll(m_catalogue->productNameBytes(p.category, p.product), query.words);
     };
+    // The names found that do not start with the first word, in catalogue order; reused, as
+    // m_found is, so that a keystroke allocates nothing.
+    m_others.clear();
     if (narrowing) {
-        const auto startingEnd = m_found.cbegin() + m_startingCount;
-        std::for_each(m_found.cbegin(), startingEnd, sort);
-        // Names that no longer start with the first word join the others, in catalogue order.
-        std::vector<ProductPlace> stillFound;
-        std::copy_if(startingEnd, m_found.cend(), std::back_inserter(stillFound), [&](ProductPlace place) {
-            return holdsAll(m_catalogue->productNameBytes(place.category, place.product), query.words);
-        });
-        std::vector<ProductPlace> merged;
-        merged.reserve(others.size() + stillFound.size());
-        std::merge(others.cbegin(), others.cend(), stillFound.cbegin(), stillFound.cend(), std::back_inserter(merged),
-                   catalogueOrder);
-        others = std::move(merged);
-    } else {
-        for (int k = 1; k <= m_catalogue->categoryCount(); ++k) {
-            for (int r = 1; r <= m_catalogue->productCount(k); ++r)
-                sort({k, r});
+        // What is still found stays in place: the names still starting with the first word, then
+        // the others, which the names that no longer start with it join in catalogue order.
+        const auto oldStartingEnd = m_found.begin() + m_startingCount;
+        auto kept = m_found.begin();
+        for (auto place = m_found.begin(); place != oldStartingEnd; ++place) {
+            const ProductPlace p = unpack(*place);
+            const QByteArrayView name = m_catalogue->productNameBytes(p.category, p.product);
+            if (!holdsAll(name, query.words))
+                continue;
+            if (startsWith(name, query.first))
+                *kept++ = *place;
+            else
+                m_others.push_back(*place);
         }
+        m_startingCount = int(kept - m_found.begin());
+        kept = std::copy_if(oldStartingEnd, m_found.end(), kept, holds);
+        m_found.erase(kept, m_found.end());
+        const qsizetype stillOthers = qsizetype(m_found.size());
+        m_found.insert(m_found.end(), m_others.cbegin(), m_others.cend());
+        std::inplace_merge(m_found.begin() + m_startingCount, m_found.begin() + stillOthers, m_found.end());
+    } else {
+        // Every name is looked at: the longest is measured on the way, for the next keystrokes.
+        m_found.clear();
+        qsizetype longest = 0;
+        for (int k = 1; k <= m_catalogue->categoryCount(); ++k) {
+            const int listed = m_catalogue->productCount(k);
+            for (int r = 1; r <= listed; ++r) {
+                const QByteArrayView name = m_catalogue->productNameBytes(k, r);
+                longest = std::max(longest, name.size());
+                if (!holdsAll(name, query.words))
+                    continue;
+                if (startsWith(name, query.first))
+                    m_found.push_back(pack(k, r));
+                else
+                    m_others.push_back(pack(k, r));
+            }
+        }
+        m_longestName = longest;
+        m_startingCount = int(m_found.size());
+        m_found.insert(m_found.end(), m_others.cbegin(), m_others.cend());
     }
-    m_startingCount = int(starting.size());
-    starting.insert(starting.end(), others.cbegin(), others.cend());
-    m_found = std::move(starting);
-    m_found.shrink_to_fit();
+    m_others.clear();
 }
 
 ProductPlace ProductSearch::at(int row) const
 {
     if (row < 0 || row >= count())
         return {};
-    return m_found[size_t(row)];
+    return unpack(m_found[size_t(row)]);
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QtGlobal>
 
 #include <vector>
 
@@ -44,13 +45,16 @@ public:
 
 private:
     void search(bool narrowing);
-    [[nodiscard]] int longestName();
+    [[nodiscard]] qsizetype longestName() const;
 
     const Catalogue *m_catalogue;
     QString m_text;
     // The text held a word: what it found holds whatever a longer text can find.
     bool m_hadWords = false;
-    std::vector<ProductPlace> m_found; // the names starting with the first word, then the others
+    // The places found, packed: the names starting with the first word, then the others. Both
+    // vectors keep their room for the next keystroke.
+    std::vector<quint32> m_found;
+    std::vector<quint32> m_others;
     int m_startingCount = 0;
-    int m_longestName = -1; // in bytes; measured when first needed after a refresh
+    qsizetype m_longestName = -1; // in bytes; measured by each search that looks at every name
 };
