@@ -129,6 +129,7 @@ private slots:
     void fullRationWarnsAsTheGridDoes();
     void escClosesAtTheLastProduct();
     void reopenedAtTheBestMatch();
+    void keysReachEveryMatch();
 };
 
 void TestSearchWindow::opensWithCtrlF()
@@ -389,6 +390,25 @@ void TestSearchWindow::reopenedAtTheBestMatch()
     const QString picked = answerMass(app, [&] { QTest::keyClick(search.field, Qt::Key_Return); }, u"100"_s);
     QVERIFY2(picked == u"Молоко 3,2%"_s,
              qPrintable(u"reopened, Enter picked \"%1\", the row chosen before Esc, not the first match"_s.arg(picked)));
+}
+
+// The list is given its rows a batch at a time: Page Down from the field still reaches the last
+// match, and Enter picks it.
+void TestSearchWindow::keysReachEveryMatch()
+{
+    AppFixture app;
+    app.writeFile(u"db.txt"_s, {u"many.txt"_s});
+    QStringList lines{u"Много"_s};
+    for (int r = 1; r <= 450; ++r)
+        lines << u"Продукт %1;1;2;3;4"_s.arg(r);
+    app.writeFile(u"many.txt"_s, lines);
+    app.start();
+    const SearchWindow search = openWithCtrlF(app);
+    typeText(search.field, u"продукт"_s);
+    for (int i = 0; i < 450 && search.list->currentIndex().row() < 449; ++i)
+        QTest::keyClick(search.field, Qt::Key_PageDown);
+    QCOMPARE(search.list->currentIndex().row(), 449);
+    QCOMPARE(answerMass(app, [&] { QTest::keyClick(search.field, Qt::Key_Return); }, u"5"_s), u"Продукт 450"_s);
 }
 
 QTEST_MAIN(TestSearchWindow)
