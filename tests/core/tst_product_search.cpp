@@ -295,8 +295,7 @@ void TestProductSearch::longPasteAnswersAtOnce_data()
 }
 
 // A paste of 100 000 characters over the largest catalogue, and a keystroke after it: once every
-// name was compared with every word, 32 s on the interface thread. The bound leaves room for a
-// sanitizer build on a busy machine.
+// name was compared with every word, 32 s on the interface thread.
 void TestProductSearch::longPasteAnswersAtOnce()
 {
     QFETCH(QString, text);
@@ -305,14 +304,20 @@ void TestProductSearch::longPasteAnswersAtOnce()
     static Catalogue catalogue;
     if (catalogue.categoryCount() == 0)
         fillLargest(catalogue);
+    // The bound is against a one-word search that looks at every name, timed here: a sanitizer
+    // build or a busy machine slows both alike.
     ProductSearch search(&catalogue);
+    QElapsedTimer timer;
+    timer.start();
     search.setText(u"№"_s); // the window searches as the user types
+    const qint64 oneWord = timer.elapsed();
     const auto timed = [&](const QString &typed) {
-        QElapsedTimer timer;
         timer.start();
         search.setText(typed);
         const qint64 elapsed = timer.elapsed();
-        QVERIFY2(elapsed < 1000, qPrintable(u"a keystroke after a long paste took %1 ms"_s.arg(elapsed)));
+        QVERIFY2(elapsed <= 5 * oneWord + 50,
+                 qPrintable(u"a keystroke after a long paste took %1 ms, a one-word search %2 ms"_s.arg(elapsed)
+                                .arg(oneWord)));
     };
     timed(text);
     QCOMPARE(search.count(), found);
