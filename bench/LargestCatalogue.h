@@ -1,7 +1,8 @@
 #pragma once
 
 // The largest catalogue the capacities allow, with a real catalogue's lines: 254 categories of
-// 1023 products, Windows-style files (CR LF), about 11 MB.
+// 1023 products, Windows-style files (CR LF), about 11 MB. Fewer categories and products give a
+// catalogue of the same kind, such as a realistic large one (30 x 350, a national food table).
 
 #include "Cp1251.h"
 #include "catalogue/Catalogue.h"
@@ -14,7 +15,8 @@ namespace LargestCatalogue {
 
 // Writes folder/files/db.txt and the category files; returns their paths, the index first, and
 // adds the bytes written to *bytes.
-inline QStringList write(const QString &folder, qint64 *bytes)
+inline QStringList write(const QString &folder, qint64 *bytes, int categories = Catalogue::MaxCategories,
+                         int products = Catalogue::MaxProducts)
 {
     auto writeCp1251 = [bytes](const QString &path, const QString &text) {
         QFile file(path);
@@ -34,11 +36,11 @@ inline QStringList write(const QString &folder, qint64 *bytes)
     QDir().mkpath(files.path());
     QStringList paths;
     QString index;
-    for (int k = 1; k <= Catalogue::MaxCategories; ++k) {
+    for (int k = 1; k <= categories; ++k) {
         const QString name = u"кат"_s + QString::number(k).rightJustified(3, u'0') + u".txt"_s;
         index += name + u"\r\n"_s;
         QString text = u"Категория продуктов № "_s + QString::number(k) + u"\r\n"_s;
-        for (int r = 1; r <= Catalogue::MaxProducts; ++r) {
+        for (int r = 1; r <= products; ++r) {
             const int seed = k * 7919 + r * 104729;
             text += foods[seed % foods.size()] + u' ' + kinds[(seed / 16) % kinds.size()] + u" №"_s
                 + QString::number(r) + u';' + QString::number(seed % 300 / 10.0, 'f', 1).replace(u'.', u',')

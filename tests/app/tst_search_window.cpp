@@ -128,6 +128,8 @@ private slots:
     void onlyAPressHereCounts();
     void fullRationWarnsAsTheGridDoes();
     void escClosesAtTheLastProduct();
+    void reopenedAtTheBestMatch();
+    void keysReachEveryMatch();
 };
 
 void TestSearchWindow::opensWithCtrlF()
@@ -367,6 +369,47 @@ void TestSearchWindow::escClosesAtTheLastProduct()
     QCOMPARE(rows(products->model()), (QStringList{u"Молоко 3,2%"_s, u"Кефир 1%"_s, u"Творог 9%"_s}));
     QCOMPARE(products->currentIndex().row(), 2);
     QTRY_VERIFY(products->hasFocus());
+}
+
+// Shown again, the window searches afresh and Enter picks the best match, not the row the user
+// had moved to before Esc.
+void TestSearchWindow::reopenedAtTheBestMatch()
+{
+    AppFixture app;
+    writeCatalogue(app);
+    app.start();
+    SearchWindow search = openWithCtrlF(app);
+    typeText(search.field, u"о"_s);
+    QCOMPARE(rows(search.list->model()).mid(0, 3), (QStringList{u"Молоко 3,2% — Молочные продукты"_s,
+                                                                u"Творог 9% — Молочные продукты"_s, u"Яблоко — Фрукты"_s}));
+    QTest::keyClick(search.field, Qt::Key_Down);
+    QTest::keyClick(search.field, Qt::Key_Down);
+    QTest::keyClick(search.field, Qt::Key_Escape);
+    QVERIFY(!search.window->isVisible());
+
+    search = openWithCtrlF(app);
+    const QString picked = answerMass(app, [&] { QTest::keyClick(search.field, Qt::Key_Return); }, u"100"_s);
+    QVERIFY2(picked == u"Молоко 3,2%"_s,
+             qPrintable(u"reopened, Enter picked \"%1\", the row chosen before Esc, not the first match"_s.arg(picked)));
+}
+
+// The list is given its rows a batch at a time: Page Down from the field still reaches the last
+// match, and Enter picks it.
+void TestSearchWindow::keysReachEveryMatch()
+{
+    AppFixture app;
+    app.writeFile(u"db.txt"_s, {u"many.txt"_s});
+    QStringList lines{u"Много"_s};
+    for (int r = 1; r <= 450; ++r)
+        lines << u"Продукт %1;1;2;3;4"_s.arg(r);
+    app.writeFile(u"many.txt"_s, lines);
+    app.start();
+    const SearchWindow search = openWithCtrlF(app);
+    typeText(search.field, u"продукт"_s);
+    for (int i = 0; i < 450 && search.list->currentIndex().row() < 449; ++i)
+        QTest::keyClick(search.field, Qt::Key_PageDown);
+    QCOMPARE(search.list->currentIndex().row(), 449);
+    QCOMPARE(answerMass(app, [&] { QTest::keyClick(search.field, Qt::Key_Return); }, u"5"_s), u"Продукт 450"_s);
 }
 
 QTEST_MAIN(TestSearchWindow)

@@ -1,6 +1,6 @@
-// Finding products by words of their names: the matching rules, the order of what is found, and
-// the shortcuts the search takes (narrowing while typing, bits instead of lists) giving the same
-// answers as a search from scratch.
+// Finding products by words of their names: the matching rules, the order of what is found, the
+// shortcuts the search takes (narrowing while typing, words that add nothing) giving the same
+// answers as a search from scratch, and a keystroke's work staying bounded whatever is typed.
 #include "Cp1251.h"
 #include "Cp1251Fold.h"
 #include "LineReader.h"
@@ -10,6 +10,7 @@
 #include "catalogue/ProductSearch.h"
 
 #include <QAbstractItemModelTester>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -49,6 +50,18 @@ QStringList shown(const QAbstractItemModel &model)
     return rows;
 }
 
+// The largest catalogue the capacities allow: every name holds "№" and a number.
+void fillLargest(Catalogue &catalogue)
+{
+    for (int k = 1; k <= Catalogue::MaxCategories; ++k) {
+        catalogue.addCategoryFile(u"files/"_s + QString::number(k));
+        QByteArray text = Cp1251::encode(u"Категория\r\n"_s);
+        for (int r = 1; r <= Catalogue::MaxProducts; ++r)
+            text += Cp1251::encode(u"Продукт №"_s) + QByteArray::number(k * 1024 + r) + ";1;2;3;4\r\n";
+        catalogue.setCategoryText(k, CategoryText(text, Catalogue::MaxProducts));
+    }
+}
+
 QList<ProductPlace> places(const ProductSearch &search)
 {
     QList<ProductPlace> all;
@@ -70,8 +83,11 @@ private slots:
     void matching_data();
     void matching();
     void manyFound();
+    void listGivenInBatches();
     void typingAndErasingAsFromScratch();
     void refreshAfterTheCatalogueChanged();
+    void longPasteAnswersAtOnce_data();
+    void longPasteAnswersAtOnce();
 };
 
 // Every byte folds as its decoded character lowercases, except the two foldings of their own.
@@ -148,6 +164,14 @@ void TestProductSearch::matching_data()
     QTest::newRow("empty") << QString() << QStringList{};
     QTest::newRow("blanks only") << u"   "_s << QStringList{};
     QTest::newRow("a question mark") << u"это ?"_s << QStringList{u"Что это? — Разное"_s};
+    // Repeated words, and words a longer one holds, are looked for once; the first word still
+    // decides the order.
+    QTest::newRow("repeated words") << u"мол мол  МОЛ"_s << QStringList{milk, bakedMilk, shake, chocolate};
+    QTest::newRow("a word another holds") << u"мол молоко"_s << QStringList{milk, bakedMilk};
+    // Words may overlap in the name: together they may be longer than it.
+    QTest::newRow("words overlapping") << u"моло локо"_s << QStringList{milk, bakedMilk};
+    QTest::newRow("every letter of a name") << u"м о л к т п ё н е 4 . 0"_s << QStringList{bakedMilk};
+    QTest::newRow("a word longer than every name") << u"молокотопленоемолочныйшоколад"_s << QStringList{};
     // Written as "?", a character the code page lacks would find names with a question mark.
     QTest::newRow("a character no name holds") << u"это 中"_s << QStringList{};
 }
@@ -167,7 +191,7 @@ void TestProductSearch::matching()
     QCOMPARE(shown(model), found);
 }
 
-// Rows spread over several 64-bit words and categories are told apart.
+// Rows far into a full category and across categories are told apart.
 void TestProductSearch::manyFound()
 {
     Catalogue catalogue;
@@ -193,6 +217,32 @@ void TestProductSearch::manyFound()
     QCOMPARE(search.at(6 + 1022), (ProductPlace{5, 1023}));
     QCOMPARE(search.at(6 + 1023), ProductPlace{});
     QCOMPARE(search.at(-1), ProductPlace{});
+}
+
+// The list is given the rows a batch at a time as the view asks for more: every row, once, in the
+// search's order; a new search starts again from the first batch.
+void TestProductSearch::listGivenInBatches()
+{
+    Catalogue catalogue;
+    fill(catalogue);
+    // (Qt 6.4's model tester fetches more inside a reset, which it then takes for a fault.)
+    FoundProductsModel model(&catalogue);
+
+    model.setText(u"продукт"_s);
+    QCOMPARE(model.rowCount(), FoundProductsModel::Batch);
+    while (model.canFetchMore(QModelIndex()))
+        model.fetchMore(QModelIndex());
+    QStringList all;
+    for (int r = 1; r <= Catalogue::MaxProducts; ++r)
+        all << u"Продукт "_s + QString::number(r) + u" — Много"_s;
+    QCOMPARE(shown(model), all);
+
+    model.setText(u"продукт 1"_s);
+    QCOMPARE(model.rowCount(), FoundProductsModel::Batch);
+    QCOMPARE(model.index(0, 0).data().toString(), all.front());
+    model.setText(u"продукт 1000"_s);
+    QCOMPARE(model.rowCount(), 1);
+    QVERIFY(!model.canFetchMore(QModelIndex()));
 }
 
 // Typing narrows what was found before; erasing or changing searches anew. Either way the answer
@@ -227,6 +277,54 @@ void TestProductSearch::refreshAfterTheCatalogueChanged()
     // Typing on after a change narrows what refresh found, not what was found before it.
     search.setText(u"ряженка "_s);
     QCOMPARE(places(search), (QList<ProductPlace>{{4, 3}}));
+}
+
+void TestProductSearch::longPasteAnswersAtOnce_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("found");
+
+    const int all = Catalogue::MaxCategories * Catalogue::MaxProducts;
+    QTest::newRow("one word pasted 50 000 times") << u"№ "_s.repeated(50000) << all;
+    // Each of its words needs a character of its own in a name, and the names are short.
+    QString numbers;
+    for (int i = 1; numbers.size() < 100000; ++i)
+        numbers += u"№"_s + QString::number(i) + u' ';
+    QTest::newRow("thousands of words") << numbers << 0;
+    QTest::newRow("a word longer than every name") << u"№"_s.repeated(100000) << 0;
+}
+
+// A paste of 100 000 characters over the largest catalogue, and a keystroke after it: once every
+// name was compared with every word, 32 s on the interface thread.
+void TestProductSearch::longPasteAnswersAtOnce()
+{
+    QFETCH(QString, text);
+    QFETCH(int, found);
+
+    static Catalogue catalogue;
+    if (catalogue.categoryCount() == 0)
+        fillLargest(catalogue);
+    // The bound is against a one-word search that looks at every name, timed here: a sanitizer
+    // build or a busy machine slows both alike.
+    ProductSearch search(&catalogue);
+    QElapsedTimer timer;
+    timer.start();
+    search.setText(u"№"_s); // the window searches as the user types
+    const qint64 oneWord = timer.elapsed();
+    const auto timed = [&](const QString &typed) {
+        timer.start();
+        search.setText(typed);
+        const qint64 elapsed = timer.elapsed();
+        QVERIFY2(elapsed <= 5 * oneWord + 50,
+                 qPrintable(u"a keystroke after a long paste took %1 ms, a one-word search %2 ms"_s.arg(elapsed)
+                                .arg(oneWord)));
+    };
+    timed(text);
+    QCOMPARE(search.count(), found);
+    timed(text + u'1');
+    ProductSearch fresh(&catalogue);
+    fresh.setText(text + u'1');
+    QVERIFY(places(search) == places(fresh));
 }
 
 QTEST_GUILESS_MAIN(TestProductSearch)

@@ -4,7 +4,6 @@
 #include "look/Fonts.h"
 #include "look/WindowLook.h"
 #include "catalogue/FoundProductsModel.h"
-#include "itemviews/UniformListView.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -56,9 +55,12 @@ TfrmSearch::TfrmSearch(const Catalogue *catalogue, QWidget *parent)
     edtFind->setAccessibleDescription(
         u"Слова из названия в любом порядке; стрелки выбирают продукт, Ввод добавляет его в рацион"_s);
 
-    // One height for every row: a quarter of a million rows cost nothing per row.
-    lstFound = new UniformListView(this);
+    // One height for every row, measured once: the list lays out a quarter of a million rows
+    // without asking each for its size.
+    lstFound = new QListView(this);
     lstFound->setObjectName(u"lstFound"_s);
+    lstFound->setUniformItemSizes(true);
+    lstFound->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     lstFound->setModel(m_found);
     lstFound->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstFound->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -94,11 +96,9 @@ void TfrmSearch::showEvent(QShowEvent *event)
     if (event->spontaneous())
         return;
     m_chosen = {};
-    // The catalogue may have changed while the window was closed.
-    if (!edtFind->text().isEmpty()) {
-        m_found->refresh();
-        showFirstFound();
-    }
+    // The catalogue may have changed while the window was closed; Enter picks the best match
+    // again, not the row picked before.
+    catalogueChanged();
     m_replaceText = true; // typing replaces the last search
     edtFind->selectAll();
     edtFind->setFocus(Qt::OtherFocusReason);
@@ -106,8 +106,6 @@ void TfrmSearch::showEvent(QShowEvent *event)
 
 void TfrmSearch::catalogueChanged()
 {
-    if (edtFind->text().isEmpty())
-        return;
     m_found->refresh();
     showFirstFound();
 }

@@ -2,6 +2,8 @@
 
 #include "catalogue/Catalogue.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 FoundProductsModel::FoundProductsModel(const Catalogue *catalogue, QObject *parent)
@@ -11,7 +13,7 @@ FoundProductsModel::FoundProductsModel(const Catalogue *catalogue, QObject *pare
 
 int FoundProductsModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_search.count();
+    return parent.isValid() ? 0 : m_rows;
 }
 
 QVariant FoundProductsModel::data(const QModelIndex &index, int role) const
@@ -23,10 +25,26 @@ QVariant FoundProductsModel::data(const QModelIndex &index, int role) const
         + m_catalogue->CategoryName(place.category);
 }
 
+bool FoundProductsModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_rows < m_search.count();
+}
+
+void FoundProductsModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    const int more = std::min(Batch, m_search.count() - m_rows);
+    beginInsertRows(QModelIndex(), m_rows, m_rows + more - 1);
+    m_rows += more;
+    endInsertRows();
+}
+
 void FoundProductsModel::setText(const QString &text)
 {
     beginResetModel();
     m_search.setText(text);
+    showFirstBatch();
     endResetModel();
 }
 
@@ -34,5 +52,11 @@ void FoundProductsModel::refresh()
 {
     beginResetModel();
     m_search.refresh();
+    showFirstBatch();
     endResetModel();
+}
+
+void FoundProductsModel::showFirstBatch()
+{
+    m_rows = std::min(Batch, m_search.count());
 }

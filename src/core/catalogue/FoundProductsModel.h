@@ -7,15 +7,22 @@
 class Catalogue;
 
 // The search window's list: the products a ProductSearch found, each as "name — category".
-// Texts are decoded when shown, so a quarter of a million rows cost no more than the search bits.
+// A row's text is decoded only when the view asks for it, and the view is given the rows a
+// batch at a time as it scrolls (fetchMore): one letter can find a quarter of a million
+// products, and a list lays out every row it is given.
 class FoundProductsModel : public QAbstractListModel
 {
     Q_OBJECT
 public:
+    // Several times what a window shows, and quick to lay out.
+    static constexpr int Batch = 100;
+
     explicit FoundProductsModel(const Catalogue *catalogue, QObject *parent = nullptr);
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    [[nodiscard]] bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
 
     void setText(const QString &text);
     // Searches again for the same text: the catalogue may have changed since.
@@ -23,6 +30,9 @@ public:
     [[nodiscard]] ProductPlace place(int row) const { return m_search.at(row); }
 
 private:
+    void showFirstBatch();
+
     const Catalogue *m_catalogue;
     ProductSearch m_search;
+    int m_rows = 0; // the rows given to the view so far
 };

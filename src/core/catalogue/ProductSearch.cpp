@@ -3,22 +3,27 @@
 #include "Cp1251.h"
 #include "Cp1251Fold.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/ReadCatalogueFile.h"
 
-#include <QByteArray>
 #include <QByteArrayView>
-#include <QList>
-#include <QtAlgorithms>
 
 #include <algorithm>
-#include <optional>
 
 namespace {
 
-// The typed words as folded Windows-1251 bytes; nullopt when one holds a character that the code
-// page cannot write, which therefore occurs in no name.
-std::optional<QList<QByteArray>> foldedWords(const QString &text)
+struct Query
 {
+    bool hasWords = false;
+    bool possible = true; // false: no name holds every word
+    QByteArray first;     // decides the order of what is found
     QList<QByteArray> words;
+};
+
+// The typed words as folded Windows-1251 bytes. A word holding a character that the code page
+// cannot write occurs in no name.
+Query parse(const QString &text)
+{
+    Query query;
     const qsizetype size = text.size();
     qsizetype i = 0;
     while (i < size) {
@@ -29,15 +34,43 @@ std::optional<QList<QByteArray>> foldedWords(const QString &text)
             ++i;
         if (i == start)
             break;
+        query.hasWords = true;
         const QStringView word = QStringView(text).sliced(start, i - start);
         QByteArray bytes = Cp1251::encode(word);
-        if (Cp1251::decode(bytes) != word)
-            return std::nullopt;
+        if (Cp1251::decode(bytes) != word) {
+            query.possible = false;
+            return query;
+        }
         for (char &byte : bytes)
             byte = char(Cp1251Fold::fold(byte));
-        words.append(bytes);
+        if (query.first.isNull())
+            query.first = bytes;
+        query.words.append(bytes);
     }
-    return words;
+    return query;
+}
+
+// Leaves the words a name must hold, longest first (they rule out most names soonest): a repeated
+// word, or one that a longer word holds, goes. False when no name of at most longest bytes can
+// hold them all: each word left needs a place of its own to start at.
+bool keepNeeded(QList<QByteArray> &words, qsizetype longest)
+{
+    std::sort(words.begin(), words.end(), [](const QByteArray &a, const QByteArray &b) {
+        return a.size() != b.size() ? a.size() > b.size() : a < b;
+    });
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+    if (words.front().size() > longest)
+        return false;
+    QList<QByteArray> kept;
+    for (const QByteArray &word : std::as_const(words)) {
+        if (std::any_of(kept.cbegin(), kept.cend(), [&](const QByteArray &longer) { return longer.contains(word); }))
+            continue;
+        if (kept.size() == longest)
+            return false;
+        kept.append(word);
+    }
+    words = kept;
+    return true;
 }
 
 bool startsWith(QByteArrayView name, QByteArrayView word)
@@ -67,102 +100,117 @@ bool contains(QByteArrayView name, QByteArrayView word)
     return false;
 }
 
+bool holdsAll(QByteArrayView name, const QList<QByteArray> &words)
+{
+    return name.size() >= words.size()
+        && std::all_of(words.cbegin(), words.cend(), [&](const QByteArray &word) { return contains(name, word); });
+}
+
+// A place in 32 bits that sort in catalogue order: a category has fewer than 1024 products.
+constexpr int ProductBits = 10;
+static_assert(Catalogue::MaxProducts < (1 << ProductBits));
+
+quint32 pack(int category, int product)
+{
+    return quint32(category) << ProductBits | quint32(product);
+}
+
+ProductPlace unpack(quint32 packed)
+{
+    return {int(packed >> ProductBits), int(packed & ((1u << ProductBits) - 1))};
+}
+
 } // namespace
 
 ProductSearch::ProductSearch(const Catalogue *catalogue) : m_catalogue(catalogue) {}
 
 void ProductSearch::setText(const QString &text)
 {
-    // Every word of the longer text holds a word of the shorter one: it can only find fewer.
-    const bool narrowing = m_hasWords && text.startsWith(m_text);
+    // Every word of the longer text holds a word of the shorter one, and its first word starts
+    // with the shorter one's first word: it can only find fewer, and none that did not start
+    // with the old first word starts with the new one.
+    const bool narrowing = m_hadWords && text.startsWith(m_text);
     m_text = text;
     search(narrowing);
 }
 
 void ProductSearch::refresh()
 {
+    m_longestName = -1;
     search(false);
+}
+
+qsizetype ProductSearch::longestName() const
+{
+    // No name is longer than a line may be: the loader and the product dialog refuse longer ones.
+    return m_longestName >= 0 ? m_longestName : CatalogueLimits::MaxLineBytes;
 }
 
 void ProductSearch::search(bool narrowing)
 {
-    const std::optional<QList<QByteArray>> words = foldedWords(m_text);
-    m_hasWords = !words || !words->isEmpty();
-    const int categories = m_catalogue->categoryCount();
-    narrowing = narrowing && m_found.size() == size_t(categories);
-    if (!narrowing)
-        m_found.assign(size_t(categories), Bits{});
-    m_starting.assign(size_t(categories), Bits{});
-    m_startingEnds.assign(size_t(categories), 0);
-    m_otherEnds.assign(size_t(categories), 0);
-    m_startingCount = 0;
-    m_otherCount = 0;
-    if (!words || words->isEmpty()) {
-        m_found.assign(size_t(categories), Bits{});
+    Query query = parse(m_text);
+    m_hadWords = query.hasWords;
+    if (!query.hasWords || !query.possible || !keepNeeded(query.words, longestName())) {
+        m_found.clear();
+        m_startingCount = 0;
         return;
     }
 
-    for (int k = 1; k <= categories; ++k) {
-        Bits &found = m_found[size_t(k - 1)];
-        Bits &starting = m_starting[size_t(k - 1)];
-        if (!narrowing) {
-            // Every listed product is a candidate.
-            const int listed = std::min(m_catalogue->productCount(k), WordsPerCategory * 64);
-            for (int w = 0; w < listed / 64; ++w)
-                found[size_t(w)] = ~quint64(0);
-            if (listed % 64)
-                found[size_t(listed / 64)] = (quint64(1) << (listed % 64)) - 1;
+    const auto holds = [&](quint32 place) {
+        const ProductPlace p = unpack(place);
+        return holdsAll(m_catalogue->productNameBytes(p.category, p.product), query.words);
+    };
+    // The names found that do not start with the first word, in catalogue order; reused, as
+    // m_found is, so that a keystroke allocates nothing.
+    m_others.clear();
+    if (narrowing) {
+        // What is still found stays in place: the names still starting with the first word, then
+        // the others, which the names that no longer start with it join in catalogue order.
+        const auto oldStartingEnd = m_found.begin() + m_startingCount;
+        auto kept = m_found.begin();
+        for (auto place = m_found.begin(); place != oldStartingEnd; ++place) {
+            const ProductPlace p = unpack(*place);
+            const QByteArrayView name = m_catalogue->productNameBytes(p.category, p.product);
+            if (!holdsAll(name, query.words))
+                continue;
+            if (startsWith(name, query.first))
+                *kept++ = *place;
+            else
+                m_others.push_back(*place);
         }
-        for (int w = 0; w < WordsPerCategory; ++w) {
-            quint64 candidates = found[size_t(w)];
-            while (candidates) {
-                const int bit = int(qCountTrailingZeroBits(candidates));
-                candidates &= candidates - 1;
-                const QByteArrayView name = m_catalogue->productNameBytes(k, w * 64 + bit + 1);
-                const bool all = std::all_of(words->cbegin(), words->cend(),
-                                             [&](const QByteArray &word) { return contains(name, word); });
-                if (!all) {
-                    found[size_t(w)] &= ~(quint64(1) << bit);
-                } else if (startsWith(name, words->front())) {
-                    starting[size_t(w)] |= quint64(1) << bit;
-                    ++m_startingCount;
-                } else {
-                    ++m_otherCount;
-                }
+        m_startingCount = int(kept - m_found.begin());
+        kept = std::copy_if(oldStartingEnd, m_found.end(), kept, holds);
+        m_found.erase(kept, m_found.end());
+        const qsizetype stillOthers = qsizetype(m_found.size());
+        m_found.insert(m_found.end(), m_others.cbegin(), m_others.cend());
+        std::inplace_merge(m_found.begin() + m_startingCount, m_found.begin() + stillOthers, m_found.end());
+    } else {
+        // Every name is looked at: the longest is measured on the way, for the next keystrokes.
+        m_found.clear();
+        qsizetype longest = 0;
+        for (int k = 1; k <= m_catalogue->categoryCount(); ++k) {
+            const int listed = m_catalogue->productCount(k);
+            for (int r = 1; r <= listed; ++r) {
+                const QByteArrayView name = m_catalogue->productNameBytes(k, r);
+                longest = std::max(longest, name.size());
+                if (!holdsAll(name, query.words))
+                    continue;
+                if (startsWith(name, query.first))
+                    m_found.push_back(pack(k, r));
+                else
+                    m_others.push_back(pack(k, r));
             }
         }
-        m_startingEnds[size_t(k - 1)] = m_startingCount;
-        m_otherEnds[size_t(k - 1)] = m_otherCount;
+        m_longestName = longest;
+        m_startingCount = int(m_found.size());
+        m_found.insert(m_found.end(), m_others.cbegin(), m_others.cend());
     }
+    m_others.clear();
 }
 
 ProductPlace ProductSearch::at(int row) const
 {
     if (row < 0 || row >= count())
         return {};
-    if (row < m_startingCount)
-        return select(m_starting, m_startingEnds, row, nullptr);
-    return select(m_found, m_otherEnds, row - m_startingCount, &m_starting);
-}
-
-ProductPlace ProductSearch::select(const std::vector<Bits> &bits, const std::vector<int> &ends, int row,
-                                   const std::vector<Bits> *minus)
-{
-    // The category is the first whose running count passes row; then the remaining-th set bit.
-    const size_t k = size_t(std::upper_bound(ends.cbegin(), ends.cend(), row) - ends.cbegin());
-    int remaining = row - (k == 0 ? 0 : ends[k - 1]);
-    for (int w = 0; w < WordsPerCategory; ++w) {
-        quint64 word = bits[k][size_t(w)];
-        if (minus)
-            word &= ~(*minus)[k][size_t(w)];
-        const int here = int(qPopulationCount(word));
-        if (remaining >= here) {
-            remaining -= here;
-            continue;
-        }
-        for (; remaining > 0; --remaining)
-            word &= word - 1;
-        return {int(k) + 1, w * 64 + int(qCountTrailingZeroBits(word)) + 1};
-    }
-    return {};
+    return unpack(m_found[size_t(row)]);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QtGlobal>
 
-#include <array>
 #include <vector>
 
 class Catalogue;
@@ -23,8 +25,9 @@ struct ProductPlace
 // typed occurs in the name, in any order, compared through Cp1251Fold on the bytes the catalogue
 // keeps, so nothing is decoded. Names that start with the first word come first, then the others,
 // each part in catalogue order. An empty text finds nothing.
-// What was found is kept as two bits per product (some 64 KB for the largest catalogue), not as a
-// list: one letter can find a quarter of a million products.
+// A keystroke costs at most one look at each name whatever is typed: repeated words, and words
+// that another typed word holds, are looked for once; a word longer than the longest name, or
+// more words than it has characters, finds nothing without looking at the names.
 class ProductSearch
 {
 public:
@@ -36,27 +39,22 @@ public:
     void refresh();
 
     [[nodiscard]] QString text() const { return m_text; }
-    [[nodiscard]] int count() const { return m_startingCount + m_otherCount; }
-    // Row 0 <= row < count() of the result.
+    [[nodiscard]] int count() const { return int(m_found.size()); }
+    // Row 0 <= row < count() of the result; none (0, 0) outside it.
     [[nodiscard]] ProductPlace at(int row) const;
 
 private:
-    static constexpr int WordsPerCategory = 16; // 1024 bits: one per product line a category has
-    using Bits = std::array<quint64, WordsPerCategory>;
-
     void search(bool narrowing);
-    [[nodiscard]] static ProductPlace select(const std::vector<Bits> &bits, const std::vector<int> &ends, int row,
-                                             const std::vector<Bits> *minus);
+    [[nodiscard]] qsizetype longestName() const;
 
     const Catalogue *m_catalogue;
     QString m_text;
-    bool m_hasWords = false;
-    std::vector<Bits> m_found;    // per category: every word occurs
-    std::vector<Bits> m_starting; // per category: found, and the name starts with the first word
-    // Per category k (index k - 1): how many rows the starting part or the other part holds up to
-    // and including category k.
-    std::vector<int> m_startingEnds;
-    std::vector<int> m_otherEnds;
+    // The text held a word: what it found holds whatever a longer text can find.
+    bool m_hadWords = false;
+    // The places found, packed: the names starting with the first word, then the others. Both
+    // vectors keep their room for the next keystroke.
+    std::vector<quint32> m_found;
+    std::vector<quint32> m_others;
     int m_startingCount = 0;
-    int m_otherCount = 0;
+    qsizetype m_longestName = -1; // in bytes; measured by each search that looks at every name
 };
