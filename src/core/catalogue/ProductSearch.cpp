@@ -19,11 +19,21 @@ struct Query
     QList<QByteArray> words;
 };
 
-// The typed words as folded Windows-1251 bytes. A word holding a character that the code page
-// cannot write occurs in no name.
+QByteArray folded(QStringView word)
+{
+    QByteArray bytes = Cp1251::encode(word);
+    for (char &byte : bytes)
+        byte = char(Cp1251Fold::fold(byte));
+    return bytes;
+}
+
+// The typed words as folded Windows-1251 bytes, each distinct word once (a paste may repeat one
+// thousands of times). A word holding a character that the code page cannot write occurs in no
+// name.
 Query parse(const QString &text)
 {
     Query query;
+    std::vector<QStringView> words;
     const qsizetype size = text.size();
     qsizetype i = 0;
     while (i < size) {
@@ -32,20 +42,21 @@ Query parse(const QString &text)
         const qsizetype start = i;
         while (i < size && !text.at(i).isSpace())
             ++i;
-        if (i == start)
-            break;
-        query.hasWords = true;
-        const QStringView word = QStringView(text).sliced(start, i - start);
-        QByteArray bytes = Cp1251::encode(word);
-        if (Cp1251::decode(bytes) != word) {
+        if (i > start)
+            words.push_back(QStringView(text).sliced(start, i - start));
+    }
+    if (words.empty())
+        return query;
+    query.hasWords = true;
+    query.first = folded(words.front());
+    std::sort(words.begin(), words.end());
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+    for (const QStringView word : words) {
+        if (Cp1251::decode(Cp1251::encode(word)) != word) {
             query.possible = false;
             return query;
         }
-        for (char &byte : bytes)
-            byte = char(Cp1251Fold::fold(byte));
-        if (query.first.isNull())
-            query.first = bytes;
-        query.words.append(bytes);
+        query.words.append(folded(word));
     }
     return query;
 }
