@@ -50,6 +50,9 @@ TfrmSearch::TfrmSearch(const Catalogue *catalogue, QWidget *parent)
 
     edtFind = new QLineEdit(this);
     edtFind->setObjectName(u"edtFind"_s);
+    // No name is longer than a catalogue line; a longer paste would only make the field's own
+    // layout slow on every keystroke.
+    edtFind->setMaxLength(1024);
     edtFind->setPlaceholderText(u"Слова из названия продукта"_s);
     edtFind->setAccessibleName(u"Найти продукт"_s);
     edtFind->setAccessibleDescription(
