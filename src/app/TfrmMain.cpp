@@ -93,6 +93,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     createPanels();
     createTotals();
     createMenu();
+    createEditMenu();
     createCatalogueMenu();
     WindowLook::matchGround(menuBar());
     createContextMenus();
@@ -102,6 +103,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     // Every change of the ration ends in new totals: the menu follows it at once, so that what a
     // screen reader sees and presses between two openings of the menu is what the menu would show.
     connect(m_ration, &RationModel::totalsChanged, this, [this] { mnuFileClick(); });
+    connect(m_ration, &RationModel::totalsChanged, this, &TfrmMain::showEditMenu);
     mnuFileClick();
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -200,6 +202,7 @@ void TfrmMain::createPanels()
     connect(keys, &MainWindowKeys::productChosen, this,
             guarded([this] { sgrProductsMouseUp(Qt::LeftButton); }), Qt::QueuedConnection);
     connect(keys, &MainWindowKeys::rationMenuRequested, this, guarded(this, &TfrmMain::sgrRacionContextPopup));
+    connect(keys, &MainWindowKeys::rationRowChosen, this, guarded(this, &TfrmMain::N4Click), Qt::QueuedConnection);
 }
 
 void TfrmMain::createTotals()
@@ -253,7 +256,52 @@ void TfrmMain::createMenu()
     connect(mnuFileExit, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileExitClick));
 }
 
-// After "&Рацион"; its items act on the current category and product.
+// Between "&Рацион" and "&Каталог": taking back and doing again changes of the ration.
+void TfrmMain::createEditMenu()
+{
+    mnuEdit = menuBar()->addMenu(u"&Правка"_s);
+    mnuEdit->setObjectName(u"mnuEdit"_s);
+    mnuEditUndo = mnuEdit->addAction(QString());
+    mnuEditUndo->setObjectName(u"mnuEditUndo"_s);
+    mnuEditUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuEditRedo = mnuEdit->addAction(QString());
+    mnuEditRedo->setObjectName(u"mnuEditRedo"_s);
+    mnuEditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(mnuEditUndo, &QAction::triggered, this, guarded(this, &TfrmMain::mnuEditUndoClick));
+    connect(mnuEditRedo, &QAction::triggered, this, guarded(this, &TfrmMain::mnuEditRedoClick));
+    showEditMenu();
+}
+
+void TfrmMain::showEditMenu()
+{
+    // A product's "&" is no accelerator.
+    const RationHistory &history = m_ration->history();
+    mnuEditUndo->setText(history.undoText().replace(u'&', u"&&"_s));
+    mnuEditUndo->setEnabled(history.canUndo());
+    mnuEditRedo->setText(history.redoText().replace(u'&', u"&&"_s));
+    mnuEditRedo->setEnabled(history.canRedo());
+}
+
+void TfrmMain::mnuEditUndoClick()
+{
+    if (modalDialogOpen())
+        return;
+    m_ration->undo();
+}
+
+void TfrmMain::mnuEditRedoClick()
+{
+    if (modalDialogOpen() || !m_ration->history().canRedo())
+        return;
+    // Clearing again is clearing: "Сохранить" goes as it went the first time. Taking a clear back
+    // does not bring it back; only Save as and Open do.
+    const bool clears = m_ration->history().redoStep().kind == RationStep::Kind::Clear;
+    m_ration->redo();
+    if (clears)
+        mnuFileSave->setEnabled(false);
+}
+
+// After "&Правка"; its items act on the current category and product.
 void TfrmMain::createCatalogueMenu()
 {
     mnuCatalogue = menuBar()->addMenu(u"&Каталог"_s);
@@ -305,6 +353,10 @@ void TfrmMain::createContextMenus()
     abcPopupMenu1->Options().ItemHeight = 22;
     abcPopupMenu1->Options().CloseAnimation = amnToolbar;
     abcPopupMenu1->setOldDisabledStyle(true);
+    N4 = abcPopupMenu1->addItem(QString());
+    N4->setObjectName(u"N4"_s);
+    // Queued, so that the dialog's event loop runs after the menu's click is done.
+    connect(N4, &TabcMenuItem::Click, this, guarded(this, &TfrmMain::N4Click), Qt::QueuedConnection);
     N2 = abcPopupMenu1->addItem(QString(), AppIcons::Delete);
     N2->setObjectName(u"N2"_s);
     connect(abcPopupMenu1, &TabcPopupMenu::OnPopup, this, guarded(this, &TfrmMain::abcPopupMenu1Popup));
@@ -406,6 +458,14 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
         QMetaObject::invokeMethod(this, guarded([this, button] { sgrProductsMouseUp(button); }), Qt::QueuedConnection);
         return false;
     }
+    if (watched == sgrRacion->viewport() && event->type() == QEvent::MouseButtonDblClick
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        runGuarded([&] { sgrRacionMouseDown(static_cast<QMouseEvent *>(event)->position().toPoint()); });
+        // Queued: the dialog's own event loop must not run inside this event.
+        if (sgrRacion->currentIndex().isValid())
+            QMetaObject::invokeMethod(this, guarded(this, &TfrmMain::N4Click), Qt::QueuedConnection);
+        return true;
+    }
     if (watched == sgrRacion->viewport() && event->type() == QEvent::MouseButtonPress) {
         runGuarded([&] { sgrRacionMouseDown(static_cast<QMouseEvent *>(event)->position().toPoint()); });
         return true;
@@ -454,7 +514,19 @@ void TfrmMain::abcPopupMenu1Popup()
     if (text.isEmpty())
         text = m_ration->rowText(m_ration->count() - 1);
     // A caption marks its accelerator with "&": one in a product's name is a plain character.
-    N2->setCaption(u"Удалить \""_s + text.replace(u'&', u"&&"_s) + u"\" из списка"_s);
+    text.replace(u'&', u"&&"_s);
+    N4->setCaption(u"Изменить массу \""_s + text + u"\"..."_s);
+    N2->setCaption(u"Удалить \""_s + text + u"\" из списка"_s);
+}
+
+void TfrmMain::N4Click()
+{
+    const int row = sgrRacion->currentIndex().row();
+    if (!m_frmWeight || modalDialogOpen() || row < 0 || row >= m_ration->count())
+        return;
+    TfrmWeight *dialog = m_frmWeight->get();
+    dialog->setRationRow(row);
+    dialog->exec();
 }
 
 bool TfrmMain::modalDialogOpen()

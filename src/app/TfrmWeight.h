@@ -11,7 +11,8 @@ class QLabel;
 class QPushButton;
 
 // The mass entry dialog: asks for the grams of the product just chosen and, on OK,
-// appends it to the ration itself.
+// appends it to the ration itself; or asks a new mass for a row of the ration and sets it.
+// Below its buttons it shows what 100 g of the product and the typed mass bring.
 class TfrmWeight : public QDialog
 {
     Q_OBJECT
@@ -20,6 +21,9 @@ public:
 
     // The product about to be added: its name goes to Label2, its four values to PendingProduct.
     void setProduct(const QString &name, const ProductRecord &values);
+    // Row `row` of the ration instead: its name, its values and its mass in the field; OK sets
+    // the row's mass. The next setProduct() adds again, from the mass last used for adding.
+    void setRationRow(int row);
     [[nodiscard]] QString productName() const;
     [[nodiscard]] TabcLSpinEdit *weightField() const { return edtWeight; }
 
@@ -36,11 +40,18 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void showProductValues();
+    void showMassValues();
+
     RationModel *m_ration;
+    int m_row = -1; // the ration row whose mass is asked; -1 while adding
+    int m_addingMass = 0; // the field's mass for adding, kept while a row's mass is asked
     QFrame *Panel1 = nullptr; // the white band at the top
     QFrame *Panel2 = nullptr; // the navy line under it
     QLabel *Label2 = nullptr; // the product's name
     QPushButton *BitBtn1 = nullptr; // OK
     QPushButton *BitBtn2 = nullptr; // Cancel
     TabcLSpinEdit *edtWeight = nullptr;
+    QLabel *lblPer100 = nullptr; // values per 100 g
+    QLabel *lblInMass = nullptr; // what the typed mass brings
 };
