@@ -628,6 +628,8 @@ void TfrmMain::mnuCatalogueFindClick()
         // A product picked there is added as one released in the product grid: that is where
         // it goes first.
         connect(m_frmSearch, &TfrmSearch::productChosen, this, [this](int k, int p) {
+            if (k < 1)
+                return; // the row that says nothing was found
             runGuarded([&] {
                 showProduct(k, p);
                 sgrProductsMouseUp(Qt::LeftButton);

@@ -13,7 +13,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -160,6 +162,7 @@ private slots:
     void menuRulesAfterUndoAndRedo();
     void openStartsFreshHistory();
     void dialogShowsWhatAProductBrings();
+    void searchWithNoMatchAddsNothing();
 
 private:
     std::unique_ptr<AppFixture> m_app;
@@ -398,6 +401,31 @@ void TestMassChange::dialogShowsWhatAProductBrings()
                  u"в 100 г: белков 16.7 г · жиров 9 г · углеводов 2 г · 159 кКалорий"_s);
         dialog->reject();
     });
+}
+
+void TestMassChange::searchWithNoMatchAddsNothing()
+{
+    AppFixture &app = *m_app;
+    app.child<QAction>("mnuCatalogueFind")->trigger();
+    auto *search = app.main->findChild<QDialog *>(u"frmSearch"_s);
+    QVERIFY(search);
+    QTRY_VERIFY(search->isVisible());
+    auto *field = search->findChild<QLineEdit *>(u"edtFind"_s);
+    auto *list = search->findChild<QAbstractItemView *>(u"lstFound"_s);
+    field->setText(u"хлеб"_s);
+    const QModelIndex said = list->model()->index(0, 0);
+    QCOMPARE(list->model()->rowCount(), 1);
+    QCOMPARE(said.data().toString(), u"Ничего не найдено"_s);
+
+    // Neither Enter nor a click on it opens the mass dialog.
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(said).center());
+    QTest::qWait(100);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QVERIFY(app.main->ration()->isEmpty());
+    QCOMPARE(grid(app, "sgrCategory")->currentIndex().row(), 0); // the grids were not sent anywhere
+    QVERIFY(app.boxes.isEmpty());
+    search->close();
 }
 
 QTEST_MAIN(TestMassChange)

@@ -8,6 +8,8 @@ class Catalogue;
 
 // The search window's list: the products a ProductSearch found, each as "name — category".
 // Texts are decoded when shown, so a quarter of a million rows cost no more than the search bits.
+// A product's values per 100 g are its tool tip and its description to a screen reader. A text
+// that finds nothing shows one row that says so, which is no product and cannot be chosen.
 class FoundProductsModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -16,13 +18,19 @@ public:
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    [[nodiscard]] Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     void setText(const QString &text);
     // Searches again for the same text: the catalogue may have changed since.
     void refresh();
-    [[nodiscard]] ProductPlace place(int row) const { return m_search.at(row); }
+    // Category 0 for a row that is no product.
+    [[nodiscard]] ProductPlace place(int row) const;
+    [[nodiscard]] bool nothingFound() const;
+    // The user's by default.
+    void setDecimalSeparator(QChar separator) { m_separator = separator; }
 
 private:
     const Catalogue *m_catalogue;
     ProductSearch m_search;
+    QChar m_separator;
 };
