@@ -2,6 +2,7 @@
 
 #include "look/AppIcons.h"
 #include "look/Fonts.h"
+#include "look/GrowingLayout.h"
 #include "messages/Guarded.h"
 #include "input/LeftPressOnly.h"
 #include "input/MainWindowKeys.h"
@@ -78,7 +79,8 @@ TabcRotLabel *makeRotLabel(QWidget *parent, const QString &name, const QString &
 
 TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                              | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+                              | Qt::WindowCloseButtonHint),
       m_catalogue(catalogue)
 {
     setObjectName(u"frmMain"_s);
@@ -107,6 +109,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     mnuFileClick();
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    setMinimumSize(size()); // larger, not smaller
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 }
@@ -138,20 +141,26 @@ void TfrmMain::createPanels()
     sgrCategory->setObjectName(u"sgrCategory"_s);
     sgrCategory->setModel(m_categories);
     setUpStringGrid(sgrCategory, 175, 16, Fonts::msSansSerif(11), true);
-    sgrCategory->setFixedWidth(180);
-    upper->addWidget(sgrCategory);
+    // Laid out for 518 × 488; a larger window shares what it has more among the lists, in the
+    // proportions of that layout.
+    sgrCategory->setMinimumWidth(180);
+    GrowingLayout::growColumn(sgrCategory, 175, 180);
+    upper->addWidget(sgrCategory, 180);
 
     sgrProducts = new QTableView(Panel1);
     sgrProducts->setObjectName(u"sgrProducts"_s);
     sgrProducts->setModel(m_products);
     setUpStringGrid(sgrProducts, 325, 16, Fonts::msSansSerif(11), true);
-    upper->addWidget(sgrProducts);
-    column->addWidget(Panel1, 1);
+    sgrProducts->setMinimumWidth(kClientWidth - 180);
+    GrowingLayout::growColumn(sgrProducts, 325, kClientWidth - 180);
+    upper->addWidget(sgrProducts, kClientWidth - 180);
+    Panel1->setMinimumHeight(kClientHeight - 185);
+    column->addWidget(Panel1, kClientHeight - 185);
 
     // Lower half: the ration list docked left, the totals panel filling the rest.
     Panel3 = makePanel(client, u"Panel3"_s);
     WindowLook::fillBackground(Panel3, Qt::white);
-    Panel3->setFixedHeight(185);
+    Panel3->setMinimumHeight(185);
     auto *lower = new QHBoxLayout(Panel3);
     lower->setContentsMargins(0, 0, 0, 0);
     lower->setSpacing(0);
@@ -162,17 +171,19 @@ void TfrmMain::createPanels()
     sgrRacionCont->setObjectName(u"sgrRacionCont"_s);
     sgrRacionCont->setModel(title);
     setUpStringGrid(sgrRacionCont, 284, 16, Fonts::msSansSerif(11), true);
-    sgrRacionCont->setFixedWidth(288);
+    sgrRacionCont->setMinimumWidth(288);
+    GrowingLayout::growColumn(sgrRacionCont, 284, 288);
     sgrRacionCont->setFocusPolicy(Qt::NoFocus);
     sgrRacionCont->setSelectionMode(QAbstractItemView::NoSelection);
-    lower->addWidget(sgrRacionCont);
+    lower->addWidget(sgrRacionCont, 288);
 
     Panel5 = new QFrame(Panel3);
     Panel5->setObjectName(u"Panel5"_s);
     Panel5->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
     Panel5->setPalette(QApplication::palette());
     Panel5->setAutoFillBackground(true);
-    lower->addWidget(Panel5, 1);
+    Panel5->setMinimumWidth(kClientWidth - 288);
+    lower->addWidget(Panel5, kClientWidth - 288);
 
     sgrRacion = new QTableView(Panel3);
     sgrRacion->setObjectName(u"sgrRacion"_s);
@@ -181,10 +192,12 @@ void TfrmMain::createPanels()
     sgrRacion->setFrameShape(QFrame::NoFrame);
     sgrRacion->setShowGrid(false);
     sgrRacion->setGeometry(2, 19, 284, 164);
+    GrowingLayout::keepOver(sgrRacion, sgrRacionCont, QMargins(2, 19, 2, 2));
+    GrowingLayout::growColumn(sgrRacion, 283, 284);
     sgrRacion->setAccessibleName(u"Рацион"_s);
     sgrRacion->setContextMenuPolicy(Qt::CustomContextMenu);
     sgrRacion->raise();
-    column->addWidget(Panel3);
+    column->addWidget(Panel3, 185);
 
     connect(sgrCategory->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             guarded([this](const QModelIndex &current) {
@@ -207,14 +220,19 @@ void TfrmMain::createPanels()
 
 void TfrmMain::createTotals()
 {
-    // Captions at left 80, every 24 pixels down; each value one pixel lower than its caption.
+    // Captions at left 80, every 24 pixels down; each value one pixel lower than its caption. They
+    // stay together, centred in a larger panel.
+    auto *content = new QWidget(Panel5);
+    content->setObjectName(u"totals"_s);
+    content->setGeometry(0, 0, kClientWidth - 288, 185);
+    GrowingLayout::keepCentred(content, Panel5);
     const char16_t *const captions[] = {u"Белков:", u"Жиров:", u"Углеводов:", u"кКалорий:"};
     const char16_t *const valueNames[] = {u"edtBelki", u"edtGiri", u"edtUglev", u"edtKal"};
     TabcRotLabel **values[] = {&edtBelki, &edtGiri, &edtUglev, &edtKal};
     for (int i = 0; i < 4; ++i) {
         const QString caption = QString::fromUtf16(captions[i]);
-        makeRotLabel(Panel5, u"abcRotLabel%1"_s.arg(i + 1), caption, Fonts::arial(13), {80, 56 + 24 * i});
-        TabcRotLabel *value = makeRotLabel(Panel5, QString::fromUtf16(valueNames[i]), u"0"_s,
+        makeRotLabel(content, u"abcRotLabel%1"_s.arg(i + 1), caption, Fonts::arial(13), {80, 56 + 24 * i});
+        TabcRotLabel *value = makeRotLabel(content, QString::fromUtf16(valueNames[i]), u"0"_s,
                                            Fonts::arial(12, true), {163, 57 + 24 * i});
         // Screen readers read the value as the name and what it counts as the description.
         value->setAccessibleDescription(caption.chopped(1));

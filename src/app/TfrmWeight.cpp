@@ -17,6 +17,14 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+// A line wraps only after a "·", never inside a value and its unit.
+QString wrappedAtDots(QString line)
+{
+    return line.replace(u" · "_s, u"\u00A0· "_s).replace(u" г"_s, u"\u00A0г"_s).replace(u" кКалорий"_s, u"\u00A0кКалорий"_s);
+}
+} // namespace
+
 TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     : QDialog(parent, WindowLook::ToolWindow | Qt::WindowStaysOnTopHint),
       m_ration(ration)
@@ -74,7 +82,7 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
         (*line)->setWordWrap(true);
         (*line)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         (*line)->setGeometry(8, top, 263 - 16, 2 * lineHeight);
-        top += 2 * lineHeight + 4;
+        top += 2 * lineHeight + 6;
     }
     lblPer100->setObjectName(u"lblPer100"_s);
     lblInMass->setObjectName(u"lblInMass"_s);
@@ -129,7 +137,7 @@ void TfrmWeight::setRationRow(int row)
 void TfrmWeight::showProductValues()
 {
     const QChar separator = QLocale::system().decimalPoint().at(0);
-    lblPer100->setText(u"в 100 г: "_s + valuesPer100g(PendingProduct, separator));
+    lblPer100->setText(wrappedAtDots(u"в 100 г: "_s + valuesPer100g(PendingProduct, separator)));
     showMassValues();
 }
 
@@ -137,7 +145,7 @@ void TfrmWeight::showMassValues()
 {
     // The mass OK would take: the field's number brought into range.
     const int grams = edtWeight->CheckValue(edtWeight->Value());
-    lblInMass->setText(valuesInMass(PendingProduct, grams, QLocale::system().decimalPoint().at(0)));
+    lblInMass->setText(wrappedAtDots(valuesInMass(PendingProduct, grams, QLocale::system().decimalPoint().at(0))));
 }
 
 QString TfrmWeight::productName() const
