@@ -2,6 +2,7 @@
 
 #include "look/AppIcons.h"
 #include "look/Fonts.h"
+#include "look/GrowingLayout.h"
 #include "messages/Guarded.h"
 #include "input/LeftPressOnly.h"
 #include "input/MainWindowKeys.h"
@@ -80,7 +81,8 @@ TabcRotLabel *makeRotLabel(QWidget *parent, const QString &name, const QString &
 
 TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                              | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+                              | Qt::WindowCloseButtonHint),
       m_catalogue(catalogue)
 {
     setObjectName(u"frmMain"_s);
@@ -95,6 +97,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     createPanels();
     createTotals();
     createMenu();
+    createEditMenu();
     createCatalogueMenu();
     WindowLook::matchGround(menuBar());
     createContextMenus();
@@ -104,9 +107,11 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     // Every change of the ration ends in new totals: the menu follows it at once, so that what a
     // screen reader sees and presses between two openings of the menu is what the menu would show.
     connect(m_ration, &RationModel::totalsChanged, this, [this] { mnuFileClick(); });
+    connect(m_ration, &RationModel::totalsChanged, this, &TfrmMain::showEditMenu);
     mnuFileClick();
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    setMinimumSize(size()); // larger, not smaller
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 }
@@ -143,6 +148,8 @@ TfrmSearch *TfrmMain::frmSearch()
         // A product picked there is added as one released in the product grid: that is where
         // it goes first.
         connect(m_frmSearch, &TfrmSearch::productChosen, this, [this](int k, int p) {
+            if (k < 1)
+                return; // the row that says nothing was found
             runGuarded([&] {
                 showProduct(k, p);
                 sgrProductsMouseUp(Qt::LeftButton);
@@ -205,20 +212,26 @@ void TfrmMain::createPanels()
     sgrCategory->setObjectName(u"sgrCategory"_s);
     sgrCategory->setModel(m_categories);
     setUpStringGrid(sgrCategory, 175, 16, Fonts::msSansSerif(11), true);
-    sgrCategory->setFixedWidth(180);
-    upper->addWidget(sgrCategory);
+    // Laid out for 518 × 488; a larger window shares what it has more among the lists, in the
+    // proportions of that layout.
+    sgrCategory->setMinimumWidth(180);
+    GrowingLayout::growColumn(sgrCategory, 175, 180);
+    upper->addWidget(sgrCategory, 180);
 
     sgrProducts = new QTableView(Panel1);
     sgrProducts->setObjectName(u"sgrProducts"_s);
     sgrProducts->setModel(m_products);
     setUpStringGrid(sgrProducts, 325, 16, Fonts::msSansSerif(11), true);
-    upper->addWidget(sgrProducts);
-    column->addWidget(Panel1, 1);
+    sgrProducts->setMinimumWidth(kClientWidth - 180);
+    GrowingLayout::growColumn(sgrProducts, 325, kClientWidth - 180);
+    upper->addWidget(sgrProducts, kClientWidth - 180);
+    Panel1->setMinimumHeight(kClientHeight - 185);
+    column->addWidget(Panel1, kClientHeight - 185);
 
     // Lower half: the ration list docked left, the totals panel filling the rest.
     Panel3 = makePanel(client, u"Panel3"_s);
     WindowLook::fillBackground(Panel3, Qt::white);
-    Panel3->setFixedHeight(185);
+    Panel3->setMinimumHeight(185);
     auto *lower = new QHBoxLayout(Panel3);
     lower->setContentsMargins(0, 0, 0, 0);
     lower->setSpacing(0);
@@ -229,17 +242,19 @@ void TfrmMain::createPanels()
     sgrRacionCont->setObjectName(u"sgrRacionCont"_s);
     sgrRacionCont->setModel(title);
     setUpStringGrid(sgrRacionCont, 284, 16, Fonts::msSansSerif(11), true);
-    sgrRacionCont->setFixedWidth(288);
+    sgrRacionCont->setMinimumWidth(288);
+    GrowingLayout::growColumn(sgrRacionCont, 284, 288);
     sgrRacionCont->setFocusPolicy(Qt::NoFocus);
     sgrRacionCont->setSelectionMode(QAbstractItemView::NoSelection);
-    lower->addWidget(sgrRacionCont);
+    lower->addWidget(sgrRacionCont, 288);
 
     Panel5 = new QFrame(Panel3);
     Panel5->setObjectName(u"Panel5"_s);
     Panel5->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
     Panel5->setPalette(QApplication::palette());
     Panel5->setAutoFillBackground(true);
-    lower->addWidget(Panel5, 1);
+    Panel5->setMinimumWidth(kClientWidth - 288);
+    lower->addWidget(Panel5, kClientWidth - 288);
 
     sgrRacion = new QTableView(Panel3);
     sgrRacion->setObjectName(u"sgrRacion"_s);
@@ -248,10 +263,12 @@ void TfrmMain::createPanels()
     sgrRacion->setFrameShape(QFrame::NoFrame);
     sgrRacion->setShowGrid(false);
     sgrRacion->setGeometry(2, 19, 284, 164);
+    GrowingLayout::keepOver(sgrRacion, sgrRacionCont, QMargins(2, 19, 2, 2));
+    GrowingLayout::growColumn(sgrRacion, 283, 284);
     sgrRacion->setAccessibleName(u"Рацион"_s);
     sgrRacion->setContextMenuPolicy(Qt::CustomContextMenu);
     sgrRacion->raise();
-    column->addWidget(Panel3);
+    column->addWidget(Panel3, 185);
 
     connect(sgrCategory->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             guarded([this](const QModelIndex &current) {
@@ -269,18 +286,24 @@ void TfrmMain::createPanels()
     connect(keys, &MainWindowKeys::productChosen, this,
             guarded([this] { sgrProductsMouseUp(Qt::LeftButton); }), Qt::QueuedConnection);
     connect(keys, &MainWindowKeys::rationMenuRequested, this, guarded(this, &TfrmMain::sgrRacionContextPopup));
+    connect(keys, &MainWindowKeys::rationRowChosen, this, guarded(this, &TfrmMain::N4Click), Qt::QueuedConnection);
 }
 
 void TfrmMain::createTotals()
 {
-    // Captions at left 80, every 24 pixels down; each value one pixel lower than its caption.
+    // Captions at left 80, every 24 pixels down; each value one pixel lower than its caption. They
+    // stay together, centred in a larger panel.
+    auto *content = new QWidget(Panel5);
+    content->setObjectName(u"totals"_s);
+    content->setGeometry(0, 0, kClientWidth - 288, 185);
+    GrowingLayout::keepCentred(content, Panel5);
     const char16_t *const captions[] = {u"Белков:", u"Жиров:", u"Углеводов:", u"кКалорий:"};
     const char16_t *const valueNames[] = {u"edtBelki", u"edtGiri", u"edtUglev", u"edtKal"};
     TabcRotLabel **values[] = {&edtBelki, &edtGiri, &edtUglev, &edtKal};
     for (int i = 0; i < 4; ++i) {
         const QString caption = QString::fromUtf16(captions[i]);
-        makeRotLabel(Panel5, u"abcRotLabel%1"_s.arg(i + 1), caption, Fonts::arial(13), {80, 56 + 24 * i});
-        TabcRotLabel *value = makeRotLabel(Panel5, QString::fromUtf16(valueNames[i]), u"0"_s,
+        makeRotLabel(content, u"abcRotLabel%1"_s.arg(i + 1), caption, Fonts::arial(13), {80, 56 + 24 * i});
+        TabcRotLabel *value = makeRotLabel(content, QString::fromUtf16(valueNames[i]), u"0"_s,
                                            Fonts::arial(12, true), {163, 57 + 24 * i});
         // Screen readers read the value as the name and what it counts as the description.
         value->setAccessibleDescription(caption.chopped(1));
@@ -322,7 +345,52 @@ void TfrmMain::createMenu()
     connect(mnuFileExit, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileExitClick));
 }
 
-// After "&Рацион"; its items act on the current category and product.
+// Between "&Рацион" and "&Каталог": taking back and doing again changes of the ration.
+void TfrmMain::createEditMenu()
+{
+    mnuEdit = menuBar()->addMenu(u"&Правка"_s);
+    mnuEdit->setObjectName(u"mnuEdit"_s);
+    mnuEditUndo = mnuEdit->addAction(QString());
+    mnuEditUndo->setObjectName(u"mnuEditUndo"_s);
+    mnuEditUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuEditRedo = mnuEdit->addAction(QString());
+    mnuEditRedo->setObjectName(u"mnuEditRedo"_s);
+    mnuEditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(mnuEditUndo, &QAction::triggered, this, guarded(this, &TfrmMain::mnuEditUndoClick));
+    connect(mnuEditRedo, &QAction::triggered, this, guarded(this, &TfrmMain::mnuEditRedoClick));
+    showEditMenu();
+}
+
+void TfrmMain::showEditMenu()
+{
+    // A product's "&" is no accelerator.
+    const RationHistory &history = m_ration->history();
+    mnuEditUndo->setText(history.undoText().replace(u'&', u"&&"_s));
+    mnuEditUndo->setEnabled(history.canUndo());
+    mnuEditRedo->setText(history.redoText().replace(u'&', u"&&"_s));
+    mnuEditRedo->setEnabled(history.canRedo());
+}
+
+void TfrmMain::mnuEditUndoClick()
+{
+    if (modalDialogOpen())
+        return;
+    m_ration->undo();
+}
+
+void TfrmMain::mnuEditRedoClick()
+{
+    if (modalDialogOpen() || !m_ration->history().canRedo())
+        return;
+    // Clearing again is clearing: "Сохранить" goes as it went the first time. Taking a clear back
+    // does not bring it back; only Save as and Open do.
+    const bool clears = m_ration->history().redoStep().kind == RationStep::Kind::Clear;
+    m_ration->redo();
+    if (clears)
+        mnuFileSave->setEnabled(false);
+}
+
+// After "&Правка"; its items act on the current category and product.
 void TfrmMain::createCatalogueMenu()
 {
     mnuCatalogue = menuBar()->addMenu(u"&Каталог"_s);
@@ -374,6 +442,10 @@ void TfrmMain::createContextMenus()
     abcPopupMenu1->Options().ItemHeight = 22;
     abcPopupMenu1->Options().CloseAnimation = amnToolbar;
     abcPopupMenu1->setOldDisabledStyle(true);
+    N4 = abcPopupMenu1->addItem(QString());
+    N4->setObjectName(u"N4"_s);
+    // Queued, so that the dialog's event loop runs after the menu's click is done.
+    connect(N4, &TabcMenuItem::Click, this, guarded(this, &TfrmMain::N4Click), Qt::QueuedConnection);
     N2 = abcPopupMenu1->addItem(QString(), AppIcons::Delete);
     N2->setObjectName(u"N2"_s);
     connect(abcPopupMenu1, &TabcPopupMenu::OnPopup, this, guarded(this, &TfrmMain::abcPopupMenu1Popup));
@@ -474,6 +546,14 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
         QMetaObject::invokeMethod(this, guarded([this, button] { sgrProductsMouseUp(button); }), Qt::QueuedConnection);
         return false;
     }
+    if (watched == sgrRacion->viewport() && event->type() == QEvent::MouseButtonDblClick
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        runGuarded([&] { sgrRacionMouseDown(static_cast<QMouseEvent *>(event)->position().toPoint()); });
+        // Queued: the dialog's own event loop must not run inside this event.
+        if (sgrRacion->currentIndex().isValid())
+            QMetaObject::invokeMethod(this, guarded(this, &TfrmMain::N4Click), Qt::QueuedConnection);
+        return true;
+    }
     if (watched == sgrRacion->viewport() && event->type() == QEvent::MouseButtonPress) {
         runGuarded([&] { sgrRacionMouseDown(static_cast<QMouseEvent *>(event)->position().toPoint()); });
         return true;
@@ -520,7 +600,17 @@ void TfrmMain::abcPopupMenu1Popup()
     if (text.isEmpty())
         text = m_ration->rowText(m_ration->count() - 1);
     // A caption marks its accelerator with "&": one in a product's name is a plain character.
-    N2->setCaption(u"Удалить \""_s + text.replace(u'&', u"&&"_s) + u"\" из списка"_s);
+    text.replace(u'&', u"&&"_s);
+    N4->setCaption(u"Изменить массу \""_s + text + u"\"..."_s);
+    N2->setCaption(u"Удалить \""_s + text + u"\" из списка"_s);
+}
+
+void TfrmMain::N4Click()
+{
+    const int row = sgrRacion->currentIndex().row();
+    if (modalDialogOpen() || row < 0 || row >= m_ration->count())
+        return;
+    static_cast<void>(frmWeight()->askRowMass(row));
 }
 
 bool TfrmMain::modalDialogOpen()

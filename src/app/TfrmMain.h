@@ -63,6 +63,10 @@ public slots:
     void abcPopupMenu1Popup();
     void N2Click();
     void N3Click();
+    // The current ration row's mass asked again: its menu item, F2, Enter, a double click.
+    void N4Click();
+    void mnuEditUndoClick();
+    void mnuEditRedoClick();
     void mnuFileClick();
     void mnuFileSaveClick();
     void mnuFileSaveAsClick();
@@ -84,6 +88,8 @@ private:
     void createPanels();
     void createTotals();
     void createMenu();
+    void createEditMenu();
+    void showEditMenu();
     void createCatalogueMenu();
     void createContextMenus();
     void createFileCommands();
@@ -141,6 +147,10 @@ private:
     QAction *mnuFileSavePdf = nullptr;
     QAction *mnuFileExit = nullptr;
 
+    QMenu *mnuEdit = nullptr;
+    QAction *mnuEditUndo = nullptr;
+    QAction *mnuEditRedo = nullptr;
+
     QMenu *mnuCatalogue = nullptr;
     QAction *mnuCatalogueFind = nullptr;
     QAction *mnuCatalogueNew = nullptr;
@@ -151,4 +161,5 @@ private:
     TabcPopupMenu *abcPopupMenu2 = nullptr; // the menu below the rows
     TabcMenuItem *N2 = nullptr; // removes the current row
     TabcMenuItem *N3 = nullptr; // clears the list
+    TabcMenuItem *N4 = nullptr; // changes the current row's mass
 };

@@ -1,19 +1,30 @@
 #include "TfrmWeight.h"
 
 #include "look/ElidedLabel.h"
+#include "Numbers.h"
 #include "look/Fonts.h"
 #include "messages/Guarded.h"
 #include "look/WindowLook.h"
 #include "ration/RationModel.h"
+#include "ration/ValuesLine.h"
 #include "spinedit/TabcLSpinEdit.h"
 #include "spinedit/TabcSubLabel.h"
 
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+// A line wraps only after a "·", never inside a value and its unit.
+QString wrappedAtDots(QString line)
+{
+    return line.replace(u" · "_s, u"\u00A0· "_s).replace(u" г"_s, u"\u00A0г"_s).replace(u" кКалорий"_s, u"\u00A0кКалорий"_s);
+}
+} // namespace
 
 TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     : QDialog(parent, WindowLook::ToolWindow | Qt::WindowStaysOnTopHint),
@@ -62,6 +73,24 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     edtWeight->SubLabel()->move(84, 66);
     edtWeight->SubLabel()->adjustSize();
 
+    // Below the buttons, so that everything above stays where it always was.
+    const QFont small = Fonts::msSansSerif(11);
+    const int lineHeight = QFontMetrics(small).lineSpacing();
+    int top = 127;
+    for (QLabel **line : {&lblPer100, &lblInMass}) {
+        *line = new QLabel(this);
+        (*line)->setFont(small);
+        (*line)->setTextFormat(Qt::PlainText);
+        (*line)->setWordWrap(true);
+        (*line)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        (*line)->setGeometry(8, top, 263 - 16, 2 * lineHeight);
+        top += 2 * lineHeight + 6;
+    }
+    lblPer100->setObjectName(u"lblPer100"_s);
+    lblInMass->setObjectName(u"lblInMass"_s);
+    setFixedSize(263, top + 2);
+    connect(edtWeight, &QLineEdit::textChanged, this, &TfrmWeight::showMassValues);
+
     setTabOrder(BitBtn1, BitBtn2);
     setTabOrder(BitBtn2, edtWeight);
 
@@ -70,6 +99,13 @@ TfrmWeight::TfrmWeight(RationModel *ration, QWidget *parent)
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(edtWeight, &TabcLSpinEdit::KeyUp, this, &TfrmWeight::edtWeightKeyUp);
+    // A row's mass asked and answered: adding goes on from its own last mass.
+    connect(this, &QDialog::finished, this, [this] {
+        if (m_row < 0)
+            return;
+        m_row = -1;
+        edtWeight->setValue(m_addingMass);
+    });
     WindowLook::frameFixedDialog(this);
 }
 
@@ -82,7 +118,38 @@ bool TfrmWeight::ask(const QString &name, const ProductRecord &values)
     PendingProduct.Giri = values.Giri;
     PendingProduct.Uglev = values.Uglev;
     PendingProduct.Kal = values.Kal;
+    m_row = -1;
+    showProductValues();
     return exec() == Accepted;
+}
+
+bool TfrmWeight::askRowMass(int row)
+{
+    if (m_row < 0)
+        m_addingMass = edtWeight->Value();
+    Label2->setText(m_ration->name(row));
+    Label2->adjustSize();
+    PendingProduct = m_ration->RationTable(row);
+    m_row = row;
+    int grams = 0;
+    if (TryStrToInt(m_ration->grams(row), grams))
+        edtWeight->setValue(grams);
+    showProductValues();
+    return exec() == Accepted;
+}
+
+void TfrmWeight::showProductValues()
+{
+    const QChar separator = QLocale::system().decimalPoint().at(0);
+    lblPer100->setText(wrappedAtDots(u"в 100 г: "_s + valuesPer100g(PendingProduct, separator)));
+    showMassValues();
+}
+
+void TfrmWeight::showMassValues()
+{
+    // The mass OK would take: the field's number brought into range.
+    const int grams = edtWeight->CheckValue(edtWeight->Value());
+    lblInMass->setText(wrappedAtDots(valuesInMass(PendingProduct, grams, QLocale::system().decimalPoint().at(0))));
 }
 
 QString TfrmWeight::productName() const
@@ -132,5 +199,8 @@ void TfrmWeight::BitBtn1Click()
     // The field may still have the focus (Enter, a screen reader's press, a mnemonic): the mass is
     // brought into range here as leaving the field would, whichever way OK was pressed.
     edtWeight->ClampValue();
-    m_ration->append(Label2->text(), edtWeight->Value(), PendingProduct);
+    if (m_row >= 0)
+        m_ration->setMass(m_row, edtWeight->Value());
+    else
+        m_ration->append(Label2->text(), edtWeight->Value(), PendingProduct);
 }

@@ -181,7 +181,7 @@ void TestHostileInput::markupInNamesIsText()
     QApplication::sendEvent(viewport, &request);
     TabcPopupMenu *menu = TabcPopupMenu::openMenu();
     QVERIFY(menu);
-    const QString caption = menu->items().first()->caption();
+    const QString caption = menu->items().last()->caption();
     QCOMPARE(MenuCaption::plainText(caption), u"Удалить \""_s + name + u" = 100\" из списка"_s);
     QCOMPARE(MenuCaption::accelerator(caption), QChar());
     QTRY_VERIFY(menu->form() && menu->form()->isVisible());

@@ -324,8 +324,8 @@ void TestKeyboard::menuKeysOpenTheRationMenus()
     QVERIFY(menu);
     QTRY_VERIFY(menu->form()->isVisible());
     QCOMPARE(menu->objectName(), u"abcPopupMenu1"_s);
-    QCOMPARE(menu->items().at(0)->caption(), u"Удалить \"Кефир 1% = 50\" из списка"_s);
-    QCOMPARE(menu->form()->highlightedIndex(), 0);
+    QCOMPARE(menu->items().last()->caption(), u"Удалить \"Кефир 1% = 50\" из списка"_s);
+    QCOMPARE(menu->form()->highlightedIndex(), int(menu->items().size()) - 1);
     const QRect cell = ration->visualRect(ration->currentIndex());
     QVERIFY(menu->form()->geometry().top() >= ration->viewport()->mapToGlobal(cell.topLeft()).y());
     QTest::keyClick(menu->form(), Qt::Key_Return);

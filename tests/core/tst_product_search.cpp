@@ -42,11 +42,14 @@ void fill(Catalogue &catalogue)
     setCategory(catalogue, 5, many);
 }
 
+// The products listed; the row that says nothing was found is none.
 QStringList shown(const QAbstractItemModel &model)
 {
     QStringList rows;
-    for (int i = 0; i < model.rowCount(); ++i)
-        rows << model.index(i, 0).data().toString();
+    for (int i = 0; i < model.rowCount(); ++i) {
+        if (model.index(i, 0).flags() & Qt::ItemIsEnabled)
+            rows << model.index(i, 0).data().toString();
+    }
     return rows;
 }
 

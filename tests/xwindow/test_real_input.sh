@@ -144,7 +144,8 @@ two=$'Молоко 3,2% = 150\nМолоко 3,2% = 150'
 shaky row-still "$rx" "$ry" 0 "$two"
 shaky row-3px "$rx" "$ry" 3 "$two"
 shaky clear-3px "$rx" $((ry + 60)) 3 "$two" # below the rows: the clear menu
-shaky row-16px "$rx" "$ry" 16 'Молоко 3,2% = 150'
+# Past the first item (a new mass for the row) onto the removal below it.
+shaky row-38px "$rx" "$ry" 38 'Молоко 3,2% = 150'
 
 # A screen reader presses OK while the focus stays in the field: the mass is still kept in range.
 click 'Кефир 1%' 1

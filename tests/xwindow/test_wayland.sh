@@ -201,11 +201,12 @@ find_dialog wayland-dialog-moved
   || wfail "the dragged dialog is at $client_x,$client_y, not $((was_x + 60)),$((was_y + 40))"
 
 # Its close box, found as a screen reader finds it, closes it as the frame's would: nothing added.
-# The client area of 263x127 ends a frame line above the window's bottom.
+# The client area of 263x189 (the dialog's lines below its buttons included) ends a frame line
+# above the window's bottom.
 line=$(((dialog_w - 263) / 2))
 read -r close_x close_y < <(/usr/bin/python3 "$A11Y" centre 'Закрыть') || wfail "the dialog has no close box"
 xdotool mousemove --window "$nested" $((client_x - line + close_x - dialog_ax)) \
-  $((client_y + 127 + line - dialog_h + close_y - dialog_ay)) click 1
+  $((client_y + 189 + line - dialog_h + close_y - dialog_ay)) click 1
 destroyed() { count "xdg_toplevel@$dialog.destroy()"; }
 for _ in $(seq 30); do [ "$(destroyed)" -ge 1 ] && break; sleep 0.1; done
 [ "$(destroyed)" -ge 1 ] || wfail "the close box did not close the mass dialog"

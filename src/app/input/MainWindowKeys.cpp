@@ -49,7 +49,8 @@ MainWindowKeys::MainWindowKeys(QTableView *categories, QTableView *products, QTa
     products->setAccessibleDescription(u"Ввод добавляет выбранный продукт в рацион"_s);
     ration->setAccessibleName(u"Рацион"_s);
     ration->setAccessibleDescription(
-        u"Клавиша меню или Shift+F10: удалить строку; под последней строкой: очистить список"_s);
+        u"F2 или Ввод: изменить массу; клавиша меню или Shift+F10: удалить строку; под последней строкой: "
+        u"очистить список"_s);
 }
 
 bool MainWindowKeys::eventFilter(QObject *watched, QEvent *event)
@@ -73,8 +74,10 @@ bool MainWindowKeys::eventFilter(QObject *watched, QEvent *event)
         if (type == QEvent::FocusOut)
             m_enterPressed = false;
     } else if (watched == m_ration) {
-        if (type == QEvent::KeyPress && rationKey(static_cast<QKeyEvent *>(event)))
+        if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && rationKey(static_cast<QKeyEvent *>(event)))
             return true;
+        if (type == QEvent::FocusOut)
+            m_rationEnterPressed = false;
         // Where the platform turns the Menu key into a context menu request itself.
         if (type == QEvent::ContextMenu
             && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
@@ -103,6 +106,27 @@ bool MainWindowKeys::productKey(const QKeyEvent *key)
 
 bool MainWindowKeys::rationKey(const QKeyEvent *key)
 {
+    const bool onRow = m_ration->currentIndex().isValid();
+    // As on the product grid, the mass dialog opens on Enter's release, not to take it itself.
+    if (isEnter(key) && withoutKeypad(key) == Qt::NoModifier) {
+        if (key->isAutoRepeat())
+            return true;
+        if (key->type() == QEvent::KeyPress) {
+            m_rationEnterPressed = true;
+        } else if (m_rationEnterPressed) {
+            m_rationEnterPressed = false;
+            if (onRow)
+                emit rationRowChosen();
+        }
+        return true;
+    }
+    if (key->type() != QEvent::KeyPress)
+        return false;
+    if (key->key() == Qt::Key_F2 && withoutKeypad(key) == Qt::NoModifier) {
+        if (!key->isAutoRepeat() && onRow)
+            emit rationRowChosen();
+        return true;
+    }
     if (isMenuKey(key)) {
         if (!key->isAutoRepeat())
             requestRationMenu();
@@ -146,7 +170,8 @@ void MainWindowKeys::requestRationMenu()
     pos.setY(qBound(area.top(), pos.y(), area.bottom()));
 
     emit rationMenuRequested(pos);
-    // Opened from the keyboard, the menu starts with its item highlighted, so Enter chooses it.
+    // Opened from the keyboard, the menu starts with its last item highlighted (removing the row or
+    // clearing the list, as when that was its only item), so Enter chooses it.
     if (TabcPopupMenu *open = TabcPopupMenu::openMenu())
-        open->form()->setHighlightedIndex(0);
+        open->form()->setHighlightedIndex(int(open->items().size()) - 1);
 }

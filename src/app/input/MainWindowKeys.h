@@ -11,7 +11,7 @@ class QTableView;
 // it has none), the catalogue grids jump to a typed name, Enter on the product grid picks the
 // current product, and the Menu key or Shift+F10 on the ration list asks for its context menu;
 // Down from its last row goes below the rows, where that menu clears the list. Each list tells
-// a screen reader its title.
+// a screen reader its title. F2, or Enter, on a ration row asks for its mass again.
 class MainWindowKeys : public QObject
 {
     Q_OBJECT
@@ -23,6 +23,8 @@ signals:
     void productChosen();
     // The ration list's context menu is asked for at a point of its viewport.
     void rationMenuRequested(const QPoint &pos);
+    // F2 pressed, or Enter released after its press, on the ration list's current row.
+    void rationRowChosen();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -36,4 +38,5 @@ private:
     QTableView *m_products;
     QTableView *m_ration;
     bool m_enterPressed = false;
+    bool m_rationEnterPressed = false;
 };

@@ -1,28 +1,57 @@
 #include "catalogue/FoundProductsModel.h"
 
 #include "catalogue/Catalogue.h"
+#include "ration/ValuesLine.h"
+
+#include <QLocale>
 
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 FoundProductsModel::FoundProductsModel(const Catalogue *catalogue, QObject *parent)
-    : QAbstractListModel(parent), m_catalogue(catalogue), m_search(catalogue)
+    : QAbstractListModel(parent), m_catalogue(catalogue), m_search(catalogue),
+      m_separator(QLocale::system().decimalPoint().at(0))
 {
 }
 
 int FoundProductsModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_rows;
+    if (parent.isValid())
+        return 0;
+    return nothingFound() ? 1 : m_rows;
+}
+
+bool FoundProductsModel::nothingFound() const
+{
+    return m_search.count() == 0 && !m_search.text().trimmed().isEmpty();
+}
+
+ProductPlace FoundProductsModel::place(int row) const
+{
+    return row >= 0 && row < m_search.count() ? m_search.at(row) : ProductPlace{};
+}
+
+Qt::ItemFlags FoundProductsModel::flags(const QModelIndex &index) const
+{
+    if (index.isValid() && nothingFound())
+        return Qt::ItemNeverHasChildren;
+    return QAbstractListModel::flags(index);
 }
 
 QVariant FoundProductsModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
+    if (nothingFound())
+        return role == Qt::DisplayRole ? QVariant(u"Ничего не найдено"_s) : QVariant();
     const ProductPlace place = m_search.at(index.row());
-    return m_catalogue->productName(place.category, place.product) + u" — "_s
-        + m_catalogue->CategoryName(place.category);
+    if (role == Qt::DisplayRole)
+        return m_catalogue->productName(place.category, place.product) + u" — "_s
+            + m_catalogue->CategoryName(place.category);
+    if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
+        return valuesPer100g(m_catalogue->Product(place.category, place.product), m_separator);
+    return {};
 }
 
 bool FoundProductsModel::canFetchMore(const QModelIndex &parent) const

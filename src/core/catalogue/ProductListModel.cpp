@@ -1,9 +1,12 @@
 #include "ProductListModel.h"
 
 #include "catalogue/Catalogue.h"
+#include "ration/ValuesLine.h"
+
+#include <QLocale>
 
 ProductListModel::ProductListModel(const Catalogue *catalogue, QObject *parent)
-    : TitledListModel(parent), m_catalogue(catalogue)
+    : TitledListModel(parent), m_catalogue(catalogue), m_separator(QLocale::system().decimalPoint().at(0))
 {
 }
 
@@ -14,9 +17,13 @@ int ProductListModel::rowCount(const QModelIndex &parent) const
 
 QVariant ProductListModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return m_catalogue->productName(m_category, index.row() + 1);
+    if (role == Qt::DisplayRole)
+        return m_catalogue->productName(m_category, index.row() + 1);
+    if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
+        return valuesPer100g(m_catalogue->Product(m_category, index.row() + 1), m_separator);
+    return {};
 }
 
 void ProductListModel::setCategory(int k)

@@ -125,52 +125,43 @@ void RationModel::append(const QString &name, int grams, const ProductRecord &va
     partsOf(m_rows, m_numbers).add(row, numbers);
 
     row.values.Name.clear();
-    if (m_rows.isEmpty()) {
-        // The empty ration already shows row 0: it is filled, not inserted.
-        m_rows.append(row);
-        m_numbers.append(numbers);
-        const QModelIndex first = index(0);
-        emit dataChanged(first, first, {Qt::DisplayRole});
-    } else {
-        const int at = int(m_rows.size());
-        beginInsertRows(QModelIndex(), at, at);
-        m_rows.append(row);
-        m_numbers.append(numbers);
-        endInsertRows();
-    }
-    recomputeTotals();
+    doStep({RationStep::Kind::Add, int(m_rows.size()), {}, {{row}, {numbers}}});
 }
 
 void RationModel::remove(int row)
 {
     if (row < 0 || row >= m_rows.size())
         return;
-    if (m_rows.size() == 1) {
-        // The last row stays on screen, now empty.
-        m_rows.clear();
-        m_numbers.clear();
-        const QModelIndex first = index(0);
-        emit dataChanged(first, first, {Qt::DisplayRole});
-    } else {
-        beginRemoveRows(QModelIndex(), row, row);
-        m_rows.removeAt(row);
-        m_numbers.removeAt(row);
-        endRemoveRows();
-    }
-    recomputeTotals();
+    doStep({RationStep::Kind::Remove, row, {{m_rows[row]}, {m_numbers[row]}}, {}});
 }
 
 void RationModel::clear()
 {
     if (m_rows.isEmpty())
         return;
-    if (m_rows.size() > 1) {
-        beginRemoveRows(QModelIndex(), 1, int(m_rows.size()) - 1);
-        m_rows.resize(1);
-        m_numbers.resize(1);
-        endRemoveRows();
+    // The step shares the lists: a clear costs no copy of the rows.
+    doStep({RationStep::Kind::Clear, 0, {m_rows, m_numbers}, {}});
+}
+
+void RationModel::setMass(int row, int grams)
+{
+    if (row < 0 || row >= m_rows.size())
+        return;
+    RationRow changed = m_rows[row];
+    changed.grams = QString::number(grams);
+    RowNumbers numbers = m_numbers[row];
+    numbers.grams = grams;
+    if (changed.grams == m_rows[row].grams)
+        return; // the same mass: nothing to take back later
+    // The totals without the row, then with it at its new mass: may throw, nothing touched yet.
+    Parts parts;
+    for (qsizetype r = 0; r < m_rows.size(); ++r) {
+        if (r != row)
+            parts.add(m_rows[r], m_numbers[r]);
     }
-    remove(0);
+    parts.add(changed, numbers);
+
+    doStep({RationStep::Kind::ChangeMass, row, {{m_rows[row]}, {m_numbers[row]}}, {{changed}, {numbers}}});
 }
 
 void RationModel::replace(const QList<RationRow> &rows)
@@ -191,7 +182,107 @@ void RationModel::replace(const QList<RationRow> &rows)
         row.values.Name.clear();
     m_numbers = std::move(numbers);
     endResetModel();
+    // Another day's rows: undoing into them would mix two files.
+    m_history.clear();
     recomputeTotals();
+}
+
+void RationModel::doStep(RationStep step)
+{
+    splice(step.at, int(step.before.rows.size()), step.after);
+    m_history.push(std::move(step));
+    recomputeTotals();
+}
+
+void RationModel::undo()
+{
+    if (!m_history.canUndo())
+        return;
+    const RationStep &step = m_history.undo();
+    splice(step.at, int(step.after.rows.size()), step.before);
+    recomputeTotals();
+}
+
+void RationModel::redo()
+{
+    if (!m_history.canRedo())
+        return;
+    const RationStep &step = m_history.redo();
+    splice(step.at, int(step.before.rows.size()), step.after);
+    recomputeTotals();
+}
+
+void RationModel::splice(int at, int count, const RationRows &rows)
+{
+    const int size = int(rows.rows.size());
+    if (count != size) {
+        takeRows(at, count);
+        putRows(at, rows);
+        return;
+    }
+    // As many rows in as out: a change in place, which keeps the view's current row.
+    for (int i = 0; i < size; ++i) {
+        m_rows[at + i] = rows.rows[i];
+        m_numbers[at + i] = rows.numbers[i];
+    }
+    if (size > 0)
+        emit dataChanged(index(at), index(at + size - 1), {Qt::DisplayRole});
+}
+
+void RationModel::takeRows(int at, int count)
+{
+    if (count <= 0)
+        return;
+    if (count < m_rows.size()) {
+        beginRemoveRows(QModelIndex(), at, at + count - 1);
+        m_rows.remove(at, count);
+        m_numbers.remove(at, count);
+        endRemoveRows();
+        return;
+    }
+    // Every row goes; the first stays on screen, now empty.
+    if (m_rows.size() > 1) {
+        beginRemoveRows(QModelIndex(), 1, int(m_rows.size()) - 1);
+        m_rows.resize(1);
+        m_numbers.resize(1);
+        endRemoveRows();
+    }
+    m_rows.clear();
+    m_numbers.clear();
+    const QModelIndex first = index(0);
+    emit dataChanged(first, first, {Qt::DisplayRole});
+}
+
+void RationModel::putRows(int at, const RationRows &rows)
+{
+    if (rows.rows.isEmpty())
+        return;
+    if (m_rows.isEmpty()) {
+        // The empty ration already shows row 0: it is filled, not inserted; the lists are then
+        // taken whole, shared with the step that holds them.
+        m_rows = rows.rows.first(1);
+        m_numbers = rows.numbers.first(1);
+        const QModelIndex first = index(0);
+        emit dataChanged(first, first, {Qt::DisplayRole});
+        if (rows.rows.size() > 1) {
+            beginInsertRows(QModelIndex(), 1, int(rows.rows.size()) - 1);
+            m_rows = rows.rows;
+            m_numbers = rows.numbers;
+            endInsertRows();
+        }
+        return;
+    }
+    beginInsertRows(QModelIndex(), at, at + int(rows.rows.size()) - 1);
+    if (at == m_rows.size()) {
+        m_rows.append(rows.rows);
+        m_numbers.append(rows.numbers);
+    } else {
+        for (qsizetype i = 0; i < rows.rows.size(); ++i) {
+            m_rows.insert(at + i, rows.rows[i]);
+            m_numbers.insert(at + i, rows.numbers[i]);
+        }
+    }
+    endInsertRows();
 }
 
 void RationModel::recomputeTotals()

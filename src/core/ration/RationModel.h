@@ -2,6 +2,7 @@
 
 #include "UserError.h"
 #include "catalogue/ProductRecord.h"
+#include "ration/RationHistory.h"
 #include "ration/RationRow.h"
 
 #include <QAbstractListModel>
@@ -13,6 +14,8 @@
 // The ration list shown by the grid sgrRacion, with its RationTable and its four totals.
 // Totals are recomputed from all rows after every change, so no rounding is carried
 // from one change to the next; a change that would fail leaves everything as it was.
+// Each change the user makes (append, remove, clear, a new mass) goes into the history, which
+// undo and redo walk; replace, which is how a file comes in, starts a new history.
 class RationModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -48,8 +51,15 @@ public:
     void append(const QString &name, int grams, const ProductRecord &values);
     void remove(int row);
     void clear();
+    // Row `row` now weighs `grams`: name, values and place stay. Throws as append does.
+    void setMass(int row, int grams);
     // Replaces all rows at once, checked the same way as append.
     void replace(const QList<RationRow> &rows);
+
+    [[nodiscard]] const RationHistory &history() const { return m_history; }
+    // Take back the last change, or do again the last one taken back; nothing when there is none.
+    void undo();
+    void redo();
 
     // Gram totals with one decimal, energy as a whole number; "0" for the empty ration.
     [[nodiscard]] QString totalText(Total t) const;
@@ -59,11 +69,7 @@ signals:
 
 private:
     using Numbers = std::array<long double, 4>;
-    struct RowNumbers
-    {
-        long double grams = 0;
-        Numbers values{};
-    };
+    using RowNumbers = RationRowNumbers;
 
     // The sums of the positive and of the negative contributions to each total.
     struct Parts
@@ -77,9 +83,15 @@ private:
     [[nodiscard]] static Numbers parseValues(const ProductRecord &values);
     static Parts partsOf(const QList<RationRow> &rows, const QList<RowNumbers> &numbers);
     void recomputeTotals();
+    // Replaces `count` rows from `at` with `rows`, telling the views; checks nothing.
+    void splice(int at, int count, const RationRows &rows);
+    void takeRows(int at, int count);
+    void putRows(int at, const RationRows &rows);
+    void doStep(RationStep step);
 
     QChar m_separator;
     QList<RationRow> m_rows;
     QList<RowNumbers> m_numbers; // parsed grams and values of m_rows, same order
     std::array<float, 4> m_totals{};
+    RationHistory m_history;
 };
