@@ -187,9 +187,10 @@ void TestProducts::menu()
     AppFixture app;
     start(app);
     const QList<QAction *> menus = app.main->menuBar()->actions();
-    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus.size(), 3);
     QCOMPARE(menus[0]->text(), u"&Рацион"_s);
-    QCOMPARE(menus[1]->text(), u"&Каталог"_s);
+    QCOMPARE(menus[1]->text(), u"&Правка"_s);
+    QCOMPARE(menus[2]->text(), u"&Каталог"_s);
     QStringList captions;
     for (const QAction *item : app.child<QMenu>("mnuCatalogue")->actions())
         captions << item->text();
