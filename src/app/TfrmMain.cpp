@@ -20,6 +20,9 @@
 #include "catalogue/CategoryListModel.h"
 #include "catalogue/LoadCatalogue.h"
 #include "catalogue/ProductListModel.h"
+#include "norm/NormPanel.h"
+#include "norm/NormShares.h"
+#include "norm/TfrmNorm.h"
 #include "popupmenu/TabcMenuItem.h"
 #include "popupmenu/TabcPopupMenu.h"
 #include "ration/RationModel.h"
@@ -42,6 +45,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -89,6 +93,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     m_categories = new CategoryListModel(&m_catalogue, this);
     m_products = new ProductListModel(&m_catalogue, this);
     m_ration = new RationModel(QLocale::system().decimalPoint().at(0), this);
+    m_normSettings = LoadNormSettings(NormSettingsPath());
 
     createPanels();
     createTotals();
@@ -99,6 +104,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     createFileDialogs();
 
     connect(m_ration, &RationModel::totalsChanged, this, &TfrmMain::showTotals);
+    showNorm();
     // Every change of the ration ends in new totals: the menu follows it at once, so that what a
     // screen reader sees and presses between two openings of the menu is what the menu would show.
     connect(m_ration, &RationModel::totalsChanged, this, [this] { mnuFileClick(); });
@@ -217,6 +223,31 @@ void TfrmMain::createTotals()
         value->setAccessibleDescription(caption.chopped(1));
         *values[i] = value;
     }
+    // The panel's client area at the window's default size; rows as the totals' with a norm.
+    m_normPanel = new NormPanel(Panel5, QRect(2, 2, kClientWidth - 288 - 4, 185 - 4), 30, 24);
+}
+
+namespace {
+// With a norm the totals move up and left, making room beside and under them.
+constexpr QPoint NormShift(-74, -24);
+} // namespace
+
+void TfrmMain::showNorm()
+{
+    const bool shown = !m_normSettings.norm.isEmpty();
+    const QPoint shift = shown ? NormShift : QPoint();
+    TabcRotLabel *const values[] = {edtBelki, edtGiri, edtUglev, edtKal};
+    int widest = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (auto *caption = Panel5->findChild<TabcRotLabel *>(u"abcRotLabel%1"_s.arg(i + 1)))
+            caption->move(QPoint(80, 56 + 24 * i) + shift);
+        values[i]->move(QPoint(163, 57 + 24 * i) + shift);
+        widest = std::max(widest, values[i]->geometry().right());
+    }
+    const DayTotals totals{m_ration->total(RationModel::Total::Belki), m_ration->total(RationModel::Total::Giri),
+                           m_ration->total(RationModel::Total::Uglev), m_ration->total(RationModel::Total::Kal)};
+    m_normPanel->showNorm(m_normSettings.norm, totals, QLocale::system().decimalPoint().at(0),
+                          widest + 8 - m_normPanel->x());
 }
 
 void TfrmMain::createMenu()
@@ -248,6 +279,10 @@ void TfrmMain::createMenu()
     mnuFileSavePdf->setObjectName(u"mnuFileSavePdf"_s);
     connect(mnuFileSavePdf, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSavePdfClick));
     mnuFile->addSeparator()->setObjectName(u"N6"_s);
+    mnuFileNorm = mnuFile->addAction(AppIcons::icon(AppIcons::Norm), u"Норма дня..."_s);
+    mnuFileNorm->setObjectName(u"mnuFileNorm"_s);
+    connect(mnuFileNorm, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileNormClick));
+    mnuFile->addSeparator()->setObjectName(u"N7"_s);
     mnuFileExit = addItem("mnuFileExit", u"Выход"_s, AppIcons::Exit, QKeySequence(Qt::ALT | Qt::Key_X));
 
     connect(mnuFileExit, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileExitClick));
@@ -537,6 +572,11 @@ RationPrintout TfrmMain::currentPrintout() const
     printout.giri = edtGiri->caption();
     printout.uglev = edtUglev->caption();
     printout.kal = edtKal->caption();
+    printout.normLines =
+        NormPrintLines(m_normSettings.norm,
+                       {m_ration->total(RationModel::Total::Belki), m_ration->total(RationModel::Total::Giri),
+                        m_ration->total(RationModel::Total::Uglev), m_ration->total(RationModel::Total::Kal)},
+                       QLocale::system().decimalPoint().at(0));
     return printout;
 }
 
@@ -545,6 +585,23 @@ void TfrmMain::mnuFileExitClick()
     if (modalDialogOpen())
         return;
     emit endRequested();
+}
+
+void TfrmMain::mnuFileNormClick()
+{
+    if (modalDialogOpen())
+        return;
+    if (!m_frmNorm)
+        m_frmNorm = new TfrmNorm(this);
+    if (!m_frmNorm->edit(m_normSettings))
+        return;
+    // The new norm holds from now on, whether or not it can be kept for the next start.
+    m_normSettings = m_frmNorm->settings();
+    showNorm();
+    const QString path = NormSettingsPath();
+    if (!SaveNormSettings(path, m_normSettings))
+        MessageBoxes::show(UserError::Kind::Warning,
+                           u"Ошибка записи файла "_s + path + u"\nНорма дня действует до выхода из программы"_s);
 }
 
 void TfrmMain::mnuCatalogueFindClick()
@@ -587,6 +644,7 @@ void TfrmMain::showTotals()
     edtGiri->setCaption(m_ration->totalText(RationModel::Total::Giri));
     edtUglev->setCaption(m_ration->totalText(RationModel::Total::Uglev));
     edtKal->setCaption(m_ration->totalText(RationModel::Total::Kal));
+    showNorm();
 }
 
 int TfrmMain::currentCategory() const

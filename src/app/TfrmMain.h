@@ -1,5 +1,6 @@
 #pragma once
 
+#include "norm/NormSettings.h"
 #include "print/RationPage.h"
 #include "startup/StartRequest.h"
 
@@ -20,6 +21,8 @@ class TabcRotLabel;
 class TfrmPrint;
 template<typename T>
 class LazyWindow;
+class NormPanel;
+class TfrmNorm;
 class TfrmSearch;
 class TfrmWeight;
 class QAction;
@@ -70,6 +73,7 @@ public slots:
     void mnuFilePrintClick();
     void mnuFileSavePdfClick();
     void mnuFileExitClick();
+    void mnuFileNormClick();
     void mnuCatalogueFindClick();
     void mnuCatalogueClick();
     void mnuCatalogueNewClick();
@@ -88,6 +92,8 @@ private:
     void createContextMenus();
     void createFileDialogs();
     void showTotals();
+    // The norm beside and under the totals, which make room for it while a norm is set.
+    void showNorm();
     void runFirstActivation();
     void runStartRequest();
     void shortcutActivated(QAction *item);
@@ -110,6 +116,9 @@ private:
     LazyWindow<TfrmWeight> *m_frmWeight = nullptr;
     LazyWindow<TfrmPrint> *m_frmPrint = nullptr;
     TfrmSearch *m_frmSearch = nullptr; // made on first use: nothing of it at start-up
+    TfrmNorm *m_frmNorm = nullptr;     // made on first use
+    NormSettings m_normSettings;
+    NormPanel *m_normPanel = nullptr;
     bool m_activated = false;
     bool m_activationQueued = false;
     StartRequest m_startRequest;
@@ -132,6 +141,7 @@ private:
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFilePrint = nullptr;
     QAction *mnuFileSavePdf = nullptr;
+    QAction *mnuFileNorm = nullptr;
     QAction *mnuFileExit = nullptr;
 
     QMenu *mnuCatalogue = nullptr;
