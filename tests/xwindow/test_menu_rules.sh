@@ -28,11 +28,11 @@ for item in 'Печать' 'Сохранить в PDF...' 'Сохранить к
   sleep 1
   [ "$(windows)" = "$main_only" ] || { screenshot pressed-unavailable; fail "a press on $item opened a window"; }
 done
-[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Сохранить в PDF...:off Выход:on $NO_PRODUCT" ] \
+[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Сохранить в PDF...:off Норма дня...:on Выход:on $NO_PRODUCT" ] \
   || fail "items of the empty ration: $(items)"
 
 add_product 'Творог 9%' 150
-[ "$(items)" = "Сохранить:off Сохранить как...:on Открыть:on Печать:on Сохранить в PDF...:on Выход:on $A_PRODUCT" ] \
+[ "$(items)" = "Сохранить:off Сохранить как...:on Открыть:on Печать:on Сохранить в PDF...:on Норма дня...:on Выход:on $A_PRODUCT" ] \
   || fail "items with a row: $(items)"
 
 # The mass dialog is modal: a press on "Открыть" must not open the open dialog over it.

@@ -49,10 +49,9 @@ void EnergySplitBar::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QPalette &pal = palette();
     const QRect bar(0, 0, width() - 1, BarHeight - 1);
-    const QColor grounds[3] = {pal.color(QPalette::Highlight), mix(pal.color(QPalette::Highlight), pal.color(QPalette::Base)),
-                               pal.color(QPalette::Base)};
-    QFont small = font();
-    painter.setFont(small);
+    // The panel's own ground for the last part: the bar belongs to the panel on any scheme.
+    const QColor ground = pal.color(QPalette::Window);
+    const QColor grounds[3] = {pal.color(QPalette::Highlight), mix(pal.color(QPalette::Highlight), ground), ground};
     if (m_day.known) {
         double from = 0;
         for (int i = 0; i < 3; ++i) {
@@ -72,7 +71,7 @@ void EnergySplitBar::paintEvent(QPaintEvent *)
             }
         }
     } else {
-        painter.fillRect(bar, pal.color(QPalette::Base));
+        painter.fillRect(bar, ground);
     }
     painter.setPen(pal.color(QPalette::WindowText));
     painter.setBrush(Qt::NoBrush);
