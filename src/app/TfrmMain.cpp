@@ -235,13 +235,15 @@ constexpr QPoint NormShift(-74, -24);
 void TfrmMain::showNorm()
 {
     const bool shown = !m_normSettings.norm.isEmpty();
-    const QPoint shift = shown ? NormShift : QPoint();
+    // Moved by the shift rather than placed: a total keeps its centre as its caption changes.
     TabcRotLabel *const values[] = {edtBelki, edtGiri, edtUglev, edtKal};
+    const QPoint step = shown == m_totalsMoved ? QPoint() : (shown ? NormShift : -NormShift);
+    m_totalsMoved = shown;
     int widest = 0;
     for (int i = 0; i < 4; ++i) {
         if (auto *caption = Panel5->findChild<TabcRotLabel *>(u"abcRotLabel%1"_s.arg(i + 1)))
-            caption->move(QPoint(80, 56 + 24 * i) + shift);
-        values[i]->move(QPoint(163, 57 + 24 * i) + shift);
+            caption->move(caption->pos() + step);
+        values[i]->move(values[i]->pos() + step);
         widest = std::max(widest, values[i]->geometry().right());
     }
     const DayTotals totals{m_ration->total(RationModel::Total::Belki), m_ration->total(RationModel::Total::Giri),

@@ -119,6 +119,7 @@ private:
     TfrmNorm *m_frmNorm = nullptr;     // made on first use
     NormSettings m_normSettings;
     NormPanel *m_normPanel = nullptr;
+    bool m_totalsMoved = false; // aside for the norm
     bool m_activated = false;
     bool m_activationQueued = false;
     StartRequest m_startRequest;
