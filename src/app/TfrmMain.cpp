@@ -22,6 +22,9 @@
 #include "catalogue/CategoryListModel.h"
 #include "catalogue/LoadCatalogue.h"
 #include "catalogue/ProductListModel.h"
+#include "norm/NormPanel.h"
+#include "norm/NormShares.h"
+#include "norm/TfrmNorm.h"
 #include "popupmenu/TabcMenuItem.h"
 #include "popupmenu/TabcPopupMenu.h"
 #include "print/PrintoutFromRation.h"
@@ -45,6 +48,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -93,6 +97,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     m_categories = new CategoryListModel(&m_catalogue, this);
     m_products = new ProductListModel(&m_catalogue, this);
     m_ration = new RationModel(QLocale::system().decimalPoint().at(0), this);
+    m_normSettings = LoadNormSettings(NormSettingsPath());
 
     createPanels();
     createTotals();
@@ -104,6 +109,7 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
     createFileCommands();
 
     connect(m_ration, &RationModel::totalsChanged, this, &TfrmMain::showTotals);
+    showNorm();
     // Every change of the ration ends in new totals: the menu follows it at once, so that what a
     // screen reader sees and presses between two openings of the menu is what the menu would show.
     connect(m_ration, &RationModel::totalsChanged, this, [this] { mnuFileClick(); });
@@ -119,6 +125,13 @@ TfrmMain::TfrmMain(Catalogue &catalogue, QWidget *parent)
 TfrmMain::~TfrmMain() = default;
 
 // The windows this one opens, each built the same way on its first use, as a child of this window.
+
+TfrmNorm *TfrmMain::frmNorm()
+{
+    if (!m_frmNorm)
+        m_frmNorm = new TfrmNorm(this);
+    return m_frmNorm;
+}
 
 TfrmWeight *TfrmMain::frmWeight()
 {
@@ -309,6 +322,33 @@ void TfrmMain::createTotals()
         value->setAccessibleDescription(caption.chopped(1));
         *values[i] = value;
     }
+    // The panel's client area at the window's default size; rows as the totals' with a norm.
+    m_normPanel = new NormPanel(Panel5, QRect(2, 2, kClientWidth - 288 - 4, 185 - 4), 30, 24);
+}
+
+namespace {
+// With a norm the totals move up and left, making room beside and under them.
+constexpr QPoint NormShift(-74, -24);
+} // namespace
+
+void TfrmMain::showNorm()
+{
+    const bool shown = !m_normSettings.norm.isEmpty();
+    // Moved by the shift rather than placed: a total keeps its centre as its caption changes.
+    TabcRotLabel *const values[] = {edtBelki, edtGiri, edtUglev, edtKal};
+    const QPoint step = shown == m_totalsMoved ? QPoint() : (shown ? NormShift : -NormShift);
+    m_totalsMoved = shown;
+    int widest = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (auto *caption = Panel5->findChild<TabcRotLabel *>(u"abcRotLabel%1"_s.arg(i + 1)))
+            caption->move(caption->pos() + step);
+        values[i]->move(values[i]->pos() + step);
+        widest = std::max(widest, values[i]->geometry().right());
+    }
+    const DayTotals totals{m_ration->total(RationModel::Total::Belki), m_ration->total(RationModel::Total::Giri),
+                           m_ration->total(RationModel::Total::Uglev), m_ration->total(RationModel::Total::Kal)};
+    m_normPanel->showNorm(m_normSettings.norm, totals, QLocale::system().decimalPoint().at(0),
+                          widest + 8 - m_normPanel->x());
 }
 
 void TfrmMain::createMenu()
@@ -340,6 +380,10 @@ void TfrmMain::createMenu()
     mnuFileSavePdf->setObjectName(u"mnuFileSavePdf"_s);
     connect(mnuFileSavePdf, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSavePdfClick));
     mnuFile->addSeparator()->setObjectName(u"N6"_s);
+    mnuFileNorm = mnuFile->addAction(AppIcons::icon(AppIcons::Norm), u"Норма дня..."_s);
+    mnuFileNorm->setObjectName(u"mnuFileNorm"_s);
+    connect(mnuFileNorm, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileNormClick));
+    mnuFile->addSeparator()->setObjectName(u"N7"_s);
     mnuFileExit = addItem("mnuFileExit", u"Выход"_s, AppIcons::Exit, QKeySequence(Qt::ALT | Qt::Key_X));
 
     connect(mnuFileExit, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileExitClick));
@@ -675,7 +719,7 @@ void TfrmMain::mnuFilePrintClick()
     if (modalDialogOpen() || m_ration->isEmpty())
         return;
     TfrmPrint *dialog = frmPrint();
-    dialog->setPrintout(PrintoutFromRation(*m_ration));
+    dialog->setPrintout(currentPrintout());
     dialog->exec();
 }
 
@@ -685,7 +729,18 @@ void TfrmMain::mnuFileSavePdfClick()
         return; // a printout always has a row
     const QString path = dlgSavePdf()->choose();
     if (!path.isEmpty())
-        PdfFileCommand::save(path, PrintoutFromRation(*m_ration));
+        PdfFileCommand::save(path, currentPrintout());
+}
+
+RationPrintout TfrmMain::currentPrintout() const
+{
+    RationPrintout printout = PrintoutFromRation(*m_ration);
+    printout.normLines =
+        NormPrintLines(m_normSettings.norm,
+                       {m_ration->total(RationModel::Total::Belki), m_ration->total(RationModel::Total::Giri),
+                        m_ration->total(RationModel::Total::Uglev), m_ration->total(RationModel::Total::Kal)},
+                       QLocale::system().decimalPoint().at(0));
+    return printout;
 }
 
 void TfrmMain::mnuFileExitClick()
@@ -693,6 +748,21 @@ void TfrmMain::mnuFileExitClick()
     if (modalDialogOpen())
         return;
     emit endRequested();
+}
+
+void TfrmMain::mnuFileNormClick()
+{
+    if (modalDialogOpen())
+        return;
+    if (!frmNorm()->edit(m_normSettings))
+        return;
+    // The new norm holds from now on, whether or not it can be kept for the next start.
+    m_normSettings = frmNorm()->settings();
+    showNorm();
+    const QString path = NormSettingsPath();
+    if (!SaveNormSettings(path, m_normSettings))
+        MessageBoxes::show(UserError::Kind::Warning,
+                           u"Ошибка записи файла "_s + path + u"\nНорма дня действует до выхода из программы"_s);
 }
 
 void TfrmMain::mnuCatalogueFindClick()
@@ -719,6 +789,7 @@ void TfrmMain::showTotals()
     edtGiri->setCaption(m_ration->totalText(RationModel::Total::Giri));
     edtUglev->setCaption(m_ration->totalText(RationModel::Total::Uglev));
     edtKal->setCaption(m_ration->totalText(RationModel::Total::Kal));
+    showNorm();
 }
 
 int TfrmMain::currentCategory() const

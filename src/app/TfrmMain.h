@@ -1,5 +1,7 @@
 #pragma once
 
+#include "norm/NormSettings.h"
+#include "print/RationPage.h"
 #include "startup/StartRequest.h"
 
 #include <QMainWindow>
@@ -17,6 +19,8 @@ class TabcMenuItem;
 class TabcPopupMenu;
 class TabcRotLabel;
 class TfrmPrint;
+class NormPanel;
+class TfrmNorm;
 class TfrmProduct;
 class TfrmSearch;
 class TfrmWeight;
@@ -39,6 +43,7 @@ public:
     // The mass and the print dialog, built here if not yet.
     [[nodiscard]] TfrmWeight *frmWeight();
     [[nodiscard]] TfrmPrint *frmPrint();
+    [[nodiscard]] TfrmNorm *frmNorm();
 
     [[nodiscard]] RationModel *ration() const { return m_ration; }
 
@@ -74,6 +79,7 @@ public slots:
     void mnuFilePrintClick();
     void mnuFileSavePdfClick();
     void mnuFileExitClick();
+    void mnuFileNormClick();
     void mnuCatalogueFindClick();
     void mnuCatalogueClick();
     void mnuCatalogueNewClick();
@@ -94,6 +100,8 @@ private:
     void createContextMenus();
     void createFileCommands();
     void showTotals();
+    // The norm beside and under the totals, which make room for it while a norm is set.
+    void showNorm();
     void runFirstActivation();
     void runStartRequest();
     void shortcutActivated(QAction *item);
@@ -105,6 +113,8 @@ private:
     [[nodiscard]] FileDialog *dlgSavePdf();
     // Shows product p of category k in the two grids, as if the user had gone there.
     void showProduct(int k, int p);
+    // The page as printed and saved as PDF: the ration model's rows and totals, and the norm's lines.
+    [[nodiscard]] RationPrintout currentPrintout() const;
     // The current category (k) and product (r), from 1; r is 0 when no product is current.
     [[nodiscard]] int currentCategory() const;
     [[nodiscard]] int currentProduct() const;
@@ -123,6 +133,10 @@ private:
     FileDialog *m_dlgSave = nullptr;
     FileDialog *m_dlgOpen = nullptr;
     FileDialog *m_dlgSavePdf = nullptr;
+    TfrmNorm *m_frmNorm = nullptr;
+    NormSettings m_normSettings;
+    NormPanel *m_normPanel = nullptr;
+    bool m_totalsMoved = false; // aside for the norm
     bool m_activated = false;
     bool m_activationQueued = false;
     StartRequest m_startRequest;
@@ -145,6 +159,7 @@ private:
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFilePrint = nullptr;
     QAction *mnuFileSavePdf = nullptr;
+    QAction *mnuFileNorm = nullptr;
     QAction *mnuFileExit = nullptr;
 
     QMenu *mnuEdit = nullptr;

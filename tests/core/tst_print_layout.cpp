@@ -45,6 +45,7 @@ private slots:
     void longNameIsNeitherWrappedNorShortened();
     void rowsTooWideGoOnIndentedLines_data();
     void rowsTooWideGoOnIndentedLines();
+    void normLinesFollowTheTotals();
     void longRationsGoOnFurtherPages_data();
     void longRationsGoOnFurtherPages();
     void millimetresToDots_data();
@@ -149,6 +150,28 @@ void TestPrintLayout::rowsTooWideGoOnIndentedLines()
     QCOMPARE(page.at(4 + n).text, QString(72, u'='));
     QCOMPARE(page.at(4 + n).yMm, 50 + 5 * n);
     QCOMPARE(page.last().yMm, 80 + 5 * (n + 2));
+}
+
+void TestPrintLayout::normLinesFollowTheTotals()
+{
+    RationPrintout withNorm = printout({u"Творог 9% = 150"_s});
+    withNorm.normLines = {u"Норма: 2200 кКалорий"_s, u"От нормы: калорий 18 %"_s};
+    const QStringList tail = describe(RationPage(withNorm)).mid(8);
+    QCOMPARE(tail, (QStringList{u"Общая калорийность: 386 кКалорий | 12pt bold | 60,75"_s,
+                                u"Норма: 2200 кКалорий | 11pt | 20,80"_s,
+                                u"От нормы: калорий 18 % | 11pt | 20,85"_s,
+                                u"Дата отчёта: 10.12.2026 | 10pt italic | 10,95"_s}));
+
+    // 40 rows fit with the date on A4 alone; the norm's lines push the date to a page of its own.
+    QStringList names;
+    for (int i = 0; i < 40; ++i)
+        names << u"Продукт %1 = %2"_s.arg(i).arg(i + 1);
+    withNorm.rows = names;
+    const QList<QList<PrintedText>> pages = SplitIntoPages(RationPage(withNorm), 290.0);
+    QCOMPARE(pages.size(), 2);
+    QCOMPARE(pages.at(0).last().text, u"От нормы: калорий 18 %"_s);
+    QCOMPARE(pages.at(1).first().text, u"Дата отчёта: 10.12.2026"_s);
+    QCOMPARE(pages.at(1).first().yMm, 10);
 }
 
 void TestPrintLayout::longRationsGoOnFurtherPages_data()

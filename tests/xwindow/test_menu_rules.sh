@@ -28,18 +28,18 @@ for item in 'Печать' 'Сохранить в PDF...' 'Сохранить к
   sleep 1
   [ "$(windows)" = "$main_only" ] || { screenshot pressed-unavailable; fail "a press on $item opened a window"; }
 done
-[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Сохранить в PDF...:off Выход:on Отменить:off Повторить:off $NO_PRODUCT" ] \
+[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Сохранить в PDF...:off Норма дня...:on Выход:on Отменить:off Повторить:off $NO_PRODUCT" ] \
   || fail "items of the empty ration: $(items)"
 
 add_product 'Творог 9%' 150
-WITH_ROW="Сохранить:off Сохранить как...:on Открыть:on Печать:on Сохранить в PDF...:on Выход:on"
+WITH_ROW="Сохранить:off Сохранить как...:on Открыть:on Печать:on Сохранить в PDF...:on Норма дня...:on Выход:on"
 [ "$(items)" = "$WITH_ROW Отменить: добавление «Творог 9%»:on Повторить:off $A_PRODUCT" ] \
   || fail "items with a row: $(items)"
 
 # Taken back and done again, the ration's items follow as after any change.
 xdotool key --clearmodifiers ctrl+z
 sleep 0.5
-[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Сохранить в PDF...:off Выход:on Отменить:off Повторить: добавление «Творог 9%»:on $A_PRODUCT" ] \
+[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Сохранить в PDF...:off Норма дня...:on Выход:on Отменить:off Повторить: добавление «Творог 9%»:on $A_PRODUCT" ] \
   || fail "items after undo: $(items)"
 for item in 'Печать' 'Сохранить в PDF...' 'Сохранить как...' 'Отменить'; do
   press_item "$item"

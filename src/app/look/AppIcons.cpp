@@ -5,7 +5,7 @@
 #include <QResource>
 
 namespace {
-const char *const kFiles[AppIcons::Count] = {"save", "saveas", "open", "print", "exit", "delete", "clear"};
+const char *const kFiles[AppIcons::Count] = {"save", "saveas", "open", "print", "exit", "delete", "clear", "norm"};
 
 // Drawn from the SVGs at build time as bare pixels: an image reader, even told the format, would
 // load every image format plugin to ask each whether it reads the format better.

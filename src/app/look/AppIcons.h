@@ -3,9 +3,9 @@
 #include <QIcon>
 #include <QList>
 
-// The program's image list: the seven pictures the menus show; and the application icon.
+// The program's image list: the pictures the menus show; and the application icon.
 namespace AppIcons {
-enum Index { Save, SaveAs, Open, Print, Exit, Delete, Clear, Count };
+enum Index { Save, SaveAs, Open, Print, Exit, Delete, Clear, Norm, Count };
 
 [[nodiscard]] QIcon icon(Index index);
 [[nodiscard]] QList<QIcon> imageList();

@@ -90,7 +90,7 @@ QList<PrintedText> RationPage(const RationPrintout &printout, const PrintableWid
 {
     const int n = int(printout.rows.size());
     QList<PrintedText> page;
-    page.reserve(n + 8);
+    page.reserve(n + 10);
     page.append({u"Расчёт калорий"_s, Title, 10, 10});
     page.append({u"Рацион питания:"_s, Heading, 20, 25});
     int y = 35;
@@ -109,7 +109,10 @@ QList<PrintedText> RationPage(const RationPrintout &printout, const PrintableWid
     page.append({u"Жиры: "_s + printout.giri + u" гр."_s, Total, 20, listEnd + 4 * LinePitch});
     page.append({u"Углеводы: "_s + printout.uglev + u" гр."_s, Total, 20, listEnd + 5 * LinePitch});
     page.append({u"Общая калорийность: "_s + printout.kal + u" кКалорий"_s, Energy, 60, 5 + listEnd + 6 * LinePitch});
-    page.append({u"Дата отчёта: "_s + printout.date, Date, 10, 10 + listEnd + 7 * LinePitch});
+    const int normCount = int(printout.normLines.size());
+    for (int i = 0; i < normCount; ++i)
+        page.append({printout.normLines.at(i), Total, 20, 5 + listEnd + (7 + i) * LinePitch});
+    page.append({u"Дата отчёта: "_s + printout.date, Date, 10, 10 + listEnd + (7 + normCount) * LinePitch});
     return page;
 }
 

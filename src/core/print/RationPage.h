@@ -42,6 +42,7 @@ struct RationPrintout
     QString uglev;
     QString kal;
     QString date; // the day of the report in the user's short date format
+    QStringList normLines; // after the totals, in their font and pitch; none without a norm
 };
 
 // The distance between two ration rows, and the unit of the offsets below the list.

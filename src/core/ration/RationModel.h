@@ -63,6 +63,8 @@ public:
 
     // Gram totals with one decimal, energy as a whole number; "0" for the empty ration.
     [[nodiscard]] QString totalText(Total t) const;
+    // The total as it is shown, before formatting; 0 for the empty ration.
+    [[nodiscard]] float total(Total t) const { return m_rows.isEmpty() ? 0.0f : m_totals[size_t(t)]; }
 
 signals:
     void totalsChanged();
