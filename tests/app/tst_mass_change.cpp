@@ -362,6 +362,7 @@ void TestMassChange::openStartsFreshHistory()
 
     // A file that cannot be opened keeps the history; one that opens starts a new one.
     FileDialog::setNextFileName(m_files.filePath(u"missing.edk"_s));
+    app.expectBoxes(1);
     open(app);
     QCOMPARE(app.boxes.size(), 1);
     QVERIFY(undoItem(app)->isEnabled() && redoItem(app)->isEnabled());

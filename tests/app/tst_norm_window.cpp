@@ -328,6 +328,7 @@ void TestNormWindow::unwritableSettingsFolderIsTold()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker));
     AppFixture app;
     startWithCatalogue(app);
+    app.expectBoxes(1);
     QVERIFY(setNorm(app, {QString(), QString(), QString(), u"2000"_s}));
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes.at(0).kind, UserError::Kind::Warning);

@@ -69,7 +69,7 @@ void tst_Pictures::shownAsDrawn_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<qreal>("scale");
 
-    const char *const menuPictures[] = {"save", "saveas", "open", "print", "exit", "delete", "clear"};
+    const char *const menuPictures[] = {"save", "saveas", "open", "print", "exit", "delete", "clear", "norm"};
     for (qreal scale : {1.0, 1.5, 2.0}) {
         for (int i = 0; i < AppIcons::Count; ++i) {
             const QString name = QLatin1String(menuPictures[i]);

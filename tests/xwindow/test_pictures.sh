@@ -67,8 +67,8 @@ for scale in 1 1.5 2; do
   shot="$ARTEFACTS/pictures-menu-$scale.png"
   import -window root "$shot"
   items=($'Сохранить\tCtrl+S' $'Сохранить как...\tCtrl+Shift+S' $'Открыть\tCtrl+O' $'Печать\tCtrl+P' \
-    'Сохранить в PDF...' $'Выход\tAlt+X')
-  pictures=(save saveas open print saveas exit)
+    'Сохранить в PDF...' 'Норма дня...' $'Выход\tAlt+X')
+  pictures=(save saveas open print saveas norm exit)
   mapfile -t rects < <(/usr/bin/python3 "$RECTS" menu "${items[@]}")
   [ "${#rects[@]}" -eq "${#items[@]}" ] || fail "scale $scale: the items of Рацион are not all shown"
   for i in "${!items[@]}"; do
@@ -78,13 +78,14 @@ for scale in 1 1.5 2; do
   xdotool key Escape
   sleep 0.3
 
-  # The ration row's pop-up menu opens at the pointer, its first item's picture at its left.
+  # The ration row's pop-up menu opens at the pointer; its second item, Удалить, has its picture
+  # at its left (the first, the mass, has none).
   read -r x y < <(/usr/bin/python3 "$A11Y" centre 'Творог 9% = 150') || fail "scale $scale: the ration row is not shown"
   xdotool mousemove --sync "$(device "$x")" "$(device "$y")" click 3
   sleep 1
   shot="$ARTEFACTS/pictures-popup-$scale.png"
   import -window root "$shot"
-  check_picture "$shot" "$x" "$y" 40 30 delete "the pop-up item Удалить"
+  check_picture "$shot" "$x" "$y" 40 52 delete "the pop-up item Удалить"
   xdotool key Escape
   sleep 0.3
 
