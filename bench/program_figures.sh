@@ -5,10 +5,13 @@
 # activation has ended the process, of peak resident memory and of private (anonymous) memory
 # 1.5 s after it, with the sample catalogue, a realistic large one (30 x 350 products) and the
 # largest the capacities allow (254 x 1023 products, some 10 MB).
-# Usage: bench/program_figures.sh path/to/edoklad [STARTS]
+# Usage: bench/program_figures.sh path/to/edoklad [STARTS] [path/to/an/earlier/edoklad]
+# An earlier build, when given, is started in the same alternation, so before and after compare
+# on the same machine at the same time.
 set -euo pipefail
 EDOKLAD=$(realpath "$1")
 STARTS=${2:-7}
+EARLIER=${3:+$(realpath "$3")}
 HERE=$(cd "$(dirname "$0")" && pwd)
 WORK=$(mktemp -d)
 trap 'kill $OPENBOX_PID $XVFB_PID 2>/dev/null || true; rm -rf "$WORK"' EXIT
@@ -54,7 +57,9 @@ TITLE='Программа расчета калорийности питания
   "text:$WORK/sample:text window:$WORK/text_window" \
   "sample:$WORK/sample:$TITLE:$EDOKLAD" \
   "realistic:$WORK/realistic:$TITLE:$EDOKLAD" \
-  "largest:$WORK/largest:$TITLE:$EDOKLAD" >"$WORK/figures"
+  "largest:$WORK/largest:$TITLE:$EDOKLAD" \
+  ${EARLIER:+"sample-earlier:$WORK/sample:$TITLE:$EARLIER" "realistic-earlier:$WORK/realistic:$TITLE:$EARLIER"} \
+  ${EARLIER:+"largest-earlier:$WORK/largest:$TITLE:$EARLIER"} >"$WORK/figures"
 
 echo "Start-up, medians of $STARTS alternating starts each ($(du -sh "$WORK/realistic/files" | cut -f1) realistic," \
   "$(du -sh "$WORK/largest/files" | cut -f1) largest catalogue):"
@@ -64,15 +69,15 @@ awk -F'\t' '
   $1 == "sample" { sampleMs = $2; sampleAnon = $4 }
   { rows[NR] = $0 }
   END {
-    printf "%-28s %16s %18s %22s %16s\n", "", "interactive", "peak resident", "private (anonymous)", "over one line"
+    printf "%-34s %16s %18s %22s %16s\n", "", "interactive", "peak resident", "private (anonymous)", "over one line"
     for (i = 1; i <= NR; i++) {
       split(rows[i], f, "\t")
       if (f[1] == "empty") {
-        printf "%-28s %10d ms      %10.1f MB      %12.1f MB\n", "empty Qt window", f[2], f[3], f[4]
+        printf "%-34s %10d ms      %10.1f MB      %12.1f MB\n", "empty Qt window", f[2], f[3], f[4]
         continue
       }
-      label = f[1] == "text" ? "window with one line of text" : "edoklad, " f[1] " catalogue"
-      printf "%-28s %6d ms (%+4d) %7.1f MB (%+5.1f) %9.1f MB (%+5.1f)", label, f[2], f[2] - ms, f[3], f[3] - peak, f[4], f[4] - anon
+      label = f[1] == "text" ? "window with one line of text" : "edoklad, " f[1]
+      printf "%-34s %6d ms (%+4d) %7.1f MB (%+5.1f) %9.1f MB (%+5.1f)", label, f[2], f[2] - ms, f[3], f[3] - peak, f[4], f[4] - anon
       if (f[1] != "text")
         printf " %+11d ms", f[2] - textMs
       if (f[1] == "realistic")
