@@ -322,8 +322,9 @@ void TfrmMain::createTotals()
         value->setAccessibleDescription(caption.chopped(1));
         *values[i] = value;
     }
-    // The panel's client area at the window's default size; rows as the totals' with a norm.
-    m_normPanel = new NormPanel(Panel5, QRect(2, 2, kClientWidth - 288 - 4, 185 - 4), 30, 24);
+    // The panel's client area at the window's default size, rows as the totals' with a norm; with
+    // them, so that it stays beside them in a larger window.
+    m_normPanel = new NormPanel(content, QRect(2, 2, kClientWidth - 288 - 4, 185 - 4), 30, 24);
 }
 
 namespace {

@@ -70,6 +70,9 @@ void TestEnlargedWindow::listsTakeTheRoom()
         QVERIFY(qAbs(shownTotals.center().y() - panel->rect().center().y()) <= 1);
     if (dw == 0 && dh == 0)
         QCOMPARE(totals->pos(), QPoint(0, 0));
+    // The norm's lines, once there is a norm, stay beside the totals wherever these go.
+    const QWidget *norm = app.child<QWidget>("NormPanel");
+    QCOMPARE(norm->mapTo(panel, QPoint(0, 0)) - totals->pos(), QPoint(2, 2));
 
     // Back to the size it was laid out for, everything is where it was.
     app.main->resize(laidOut.width(), laidOut.height() + menu);
