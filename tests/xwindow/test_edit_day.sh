@@ -89,8 +89,12 @@ expected=$(printf 'Творог 9%%:120:16,7:9:2:159:\r\nМолоко 3,2%%:50:2
 
 # Maximised: the lists take the screen, the rows and totals stay readable, the keys still work.
 /usr/bin/python3 "$(dirname "$0")/wmstate.py" "$main" maximise
-sleep 1.5
-eval "$(xdotool getwindowgeometry --shell "$main")"
+for _ in $(seq 50); do # the window manager and the program may take a while on a busy machine
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  [ "$WIDTH" -gt 900 ] && [ "$HEIGHT" -gt 600 ] && break
+  sleep 0.2
+done
+sleep 0.5
 [ "$WIDTH" -gt 900 ] && [ "$HEIGHT" -gt 600 ] || fail "the main window was not maximised: ${WIDTH}x${HEIGHT}"
 read -r x y < <(centre 'Молоко 3,2% = 50') || fail "no row after maximising"
 [ "$x" -lt $((WIDTH / 2)) ] && [ "$y" -gt $((HEIGHT / 2)) ] || fail "the ration row is at $x,$y"
