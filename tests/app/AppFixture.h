@@ -25,7 +25,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 struct RecordedBox {
@@ -146,4 +148,26 @@ inline QStringList rows(AppFixture &app)
 inline void windowClick(QWidget *widget, Qt::MouseButton button, QPoint pos)
 {
     QTest::mouseClick(widget->window()->windowHandle(), button, {}, widget->mapTo(widget->window(), pos));
+}
+
+// Runs `trigger`, which should open the mass dialog, and answers it with `answer` once it is up
+// and active, as a user sees it.
+inline void answerDialog(AppFixture &app, const std::function<void()> &trigger,
+                         const std::function<void(TfrmWeight *)> &answer)
+{
+    bool answered = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!answered && QApplication::activeModalWidget() == app.weight() && app.weight()->isActiveWindow()) {
+            answered = true;
+            answer(app.weight());
+            if (QTest::currentTestFailed())
+                app.weight()->reject(); // leave the modal loop so the failure is reported
+        }
+    });
+    poll.start();
+    trigger();
+    QTRY_VERIFY(answered);
+    QTRY_VERIFY(!app.weight()->isVisible());
 }

@@ -57,27 +57,6 @@ void addDay(AppFixture &app, const QList<RationRow> &rows = dayRows())
         app.main->ration()->append(row.name, row.grams.toInt(), row.values);
 }
 
-// Runs `trigger`, which should open the mass dialog, and answers it with `answer` once it is up.
-void answerDialog(AppFixture &app, const std::function<void()> &trigger,
-                  const std::function<void(TfrmWeight *)> &answer)
-{
-    bool answered = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!answered && QApplication::activeModalWidget() == app.weight() && app.weight()->isActiveWindow()) {
-            answered = true;
-            answer(app.weight());
-            if (QTest::currentTestFailed())
-                app.weight()->reject();
-        }
-    });
-    poll.start();
-    trigger();
-    QTRY_VERIFY(answered);
-    QTRY_VERIFY(!app.weight()->isVisible());
-}
-
 QPoint rowCentre(AppFixture &app, int row)
 {
     QTableView *ration = grid(app, "sgrRacion");

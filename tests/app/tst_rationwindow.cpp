@@ -43,28 +43,6 @@ void selectCategory(AppFixture &app, int viewRow)
                       categories->visualRect(categories->model()->index(viewRow, 0)).center());
 }
 
-// Runs `trigger`, which should open the mass dialog, and answers the dialog with `answer`.
-void answerDialog(AppFixture &app, const std::function<void()> &trigger,
-                  const std::function<void(TfrmWeight *)> &answer)
-{
-    bool answered = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        // Answered once the dialog is up and active, as a user sees it.
-        if (!answered && QApplication::activeModalWidget() == app.weight() && app.weight()->isActiveWindow()) {
-            answered = true;
-            answer(app.weight());
-            if (QTest::currentTestFailed())
-                app.weight()->reject(); // leave the modal loop so the failure is reported
-        }
-    });
-    poll.start();
-    trigger();
-    QTRY_VERIFY(answered);
-    QTRY_VERIFY(!app.weight()->isVisible());
-}
-
 // Releases the left button over product row viewRow and answers the mass dialog.
 void pickProduct(AppFixture &app, int viewRow, const std::function<void(TfrmWeight *)> &answer)
 {
