@@ -1,6 +1,7 @@
 #include "norm/TfrmNorm.h"
 
 #include "look/Fonts.h"
+#include "look/OkCancelRow.h"
 #include "look/WindowLook.h"
 #include "messages/Guarded.h"
 #include "norm/NormShares.h"
@@ -110,26 +111,19 @@ TfrmNorm::TfrmNorm(QWidget *parent)
     inner->addLayout(calculateRow);
     column->addWidget(calculator);
 
-    auto *buttons = new QHBoxLayout;
-    btnReset = new QPushButton(u"Сбросить"_s, this);
+    btnReset = new QPushButton(u"Сбросить"_s, this); // first, for the order Tab takes
     btnReset->setObjectName(u"btnReset"_s);
     btnReset->setAutoDefault(false);
-    buttons->addWidget(btnReset);
-    buttons->addStretch();
-    btnOk = new QPushButton(u"OK"_s, this);
-    btnOk->setObjectName(u"btnOk"_s);
-    btnOk->setDefault(true); // Enter in a field is OK
-    btnCancel = new QPushButton(u"Отмена"_s, this);
-    btnCancel->setObjectName(u"btnCancel"_s);
+    const OkCancelRow buttons = MakeOkCancelRow(this);
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
     btnCancel->setAutoDefault(false);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    column->addLayout(buttons);
+    buttons.layout->insertWidget(0, btnReset);
+    column->addLayout(buttons.layout);
 
     connect(btnOk, &QPushButton::clicked, this, guarded(this, &TfrmNorm::btnOkClick));
     connect(btnReset, &QPushButton::clicked, this, guarded(this, &TfrmNorm::btnResetClick));
     connect(btnCalculate, &QPushButton::clicked, this, guarded(this, &TfrmNorm::btnCalculateClick));
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // The formula's line sets the width, up to what the screen can show.
     formula->setMinimumWidth(std::min(metrics.horizontalAdvance(formula->text()) + 8, 560));

@@ -2,11 +2,11 @@
 
 #include "look/ElidedLabel.h"
 #include "look/Fonts.h"
+#include "look/OkCancelRow.h"
 #include "look/WindowLook.h"
 #include "messages/Guarded.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,19 +74,12 @@ TfrmProduct::TfrmProduct(QWidget *parent)
     // The category is cut to the fields' width: no name widens the dialog, whatever the screen.
     lblCategory->setMaximumWidth(form->sizeHint().width());
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    btnOk = new QPushButton(u"OK"_s, this);
-    btnOk->setObjectName(u"btnOk"_s);
-    btnOk->setDefault(true); // Enter in a field is OK
-    btnCancel = new QPushButton(u"Отмена"_s, this);
-    btnCancel->setObjectName(u"btnCancel"_s);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    column->addLayout(buttons);
+    const OkCancelRow buttons = MakeOkCancelRow(this);
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    column->addLayout(buttons.layout);
 
     connect(btnOk, &QPushButton::clicked, this, guarded(this, &TfrmProduct::btnOkClick));
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     WindowLook::frameFixedDialog(this);
 }
