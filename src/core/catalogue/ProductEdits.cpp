@@ -111,3 +111,24 @@ void ProductEdits::remove(int k, int r)
     checkListed(k, r);
     write(k, CategoryFileEdit::removeProduct(unchangedFile(k), r));
 }
+
+// Header first: the recipe storage follows.
+bool ProductEdits::isDish(int, int) const
+{
+    return false;
+}
+
+DishRecipe ProductEdits::recipe(int, int) const
+{
+    throw UserError(u"not yet"_s);
+}
+
+int ProductEdits::addDish(int, const QString &, const DishRecipe &)
+{
+    throw UserError(u"not yet"_s);
+}
+
+void ProductEdits::changeDish(int, int, const QString &, const DishRecipe &)
+{
+    throw UserError(u"not yet"_s);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/ProductRecord.h"
+#include "dish/DishRecipe.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -28,6 +29,21 @@ public:
     // Product r (one of those listed) gets the texts.
     void change(int k, int r, const ProductRecord &texts);
     void remove(int k, int r);
+
+    // Dishes: products whose recipe is kept beside the catalogue. k and r count from 1 as above.
+    // True when product r of category k has a recipe on record (its file may still be missing or
+    // unreadable: recipe() says so). Cheap: called when the catalogue menu opens.
+    [[nodiscard]] bool isDish(int k, int r) const;
+    // The recipe of product r; throws UserError with one message that says what is missing or
+    // cannot be read.
+    [[nodiscard]] DishRecipe recipe(int k, int r) const;
+    // The dish as a product line (texts.Name checked as "Новый продукт..." checks it; the values
+    // are DishValues(recipe)) and its recipe, both written or neither. Same refusals and messages
+    // as add()/change() (capacity, changed on disk, write errors, ProductProblem for the name).
+    int addDish(int k, const QString &name, const DishRecipe &recipe); // returns the new row
+    void changeDish(int k, int r, const QString &name, const DishRecipe &recipe);
+    // change() of a dish (a rename through "Изменить продукт...") keeps its recipe under the new
+    // name; remove() of a dish removes its recipe. A recipe whose product is gone costs nothing.
 
 private:
     void checkListed(int k, int r) const;
