@@ -215,7 +215,7 @@ void TestDishWindow::rowsChangeAndGo_data()
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("values");
     const QString curdOnly = u"на 100 г: белков 16.7 г · жиров 9 г · углеводов 2 г · 159 кКалорий"_s;
-    const QString milk300 = u"на 100 г: белков 6.35 г · жиров 4.65 г · углеводов 4.03 г · 83.25 кКалорий"_s;
+    const QString milk300 = u"на 100 г: белков 6.35 г · жиров 4.65 г · углеводов 4.03 г · 84 кКалорий"_s;
     const QStringList changed{u"Молоко 3,2% = 300"_s, u"Творог 9% = 100"_s};
     QTest::newRow("F2") << u"F2"_s << changed << milk300;
     QTest::newRow("Enter") << u"Enter"_s << changed << milk300;

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -63,7 +64,7 @@ IngredientSearch::IngredientSearch(const Catalogue *catalogue, QWidget *parent)
     enter->watch(lstDishFound);
     connect(enter, &EnterRelease::released, this, [this] { choose(lstDishFound->currentIndex()); });
     edtDishFind->installEventFilter(this);
-    connect(lstDishFound, &QAbstractItemView::doubleClicked, this, &IngredientSearch::choose);
+    lstDishFound->viewport()->installEventFilter(this);
     connect(edtDishFind, &QLineEdit::textChanged, this, [this](const QString &text) {
         m_found->setText(text);
         showFirstFound();
@@ -95,6 +96,15 @@ bool IngredientSearch::eventFilter(QObject *watched, QEvent *event)
     if (watched == edtDishFind && event->type() == QEvent::KeyPress
         && movesInList(static_cast<QKeyEvent *>(event))) {
         QCoreApplication::sendEvent(lstDishFound, event);
+        return true;
+    }
+    if (watched == lstDishFound->viewport() && event->type() == QEvent::MouseButtonDblClick
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        const QModelIndex index = lstDishFound->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        if (index.isValid()) {
+            lstDishFound->setCurrentIndex(index);
+            choose(index);
+        }
         return true;
     }
     return QWidget::eventFilter(watched, event);
