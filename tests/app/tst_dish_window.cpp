@@ -14,6 +14,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTimer>
 
@@ -135,6 +136,7 @@ private slots:
     void takenFromTheDay();
     void refusalsKeepTheWindow_data();
     void refusalsKeepTheWindow();
+    void missingRecipeOpensNothing();
 };
 
 // The whole way a user goes: a dish made of two products found in the window's own search, a
@@ -357,6 +359,31 @@ void TestDishWindow::refusalsKeepTheWindow()
     // Typing again clears the refusal beside the mass field.
     QTest::keyClick(part<QLineEdit>(dish, "edtCookedMass"), Qt::Key_Backspace);
     QVERIFY(problem->isHidden());
+}
+
+// A dish whose recipe file is gone is still a product; "Изменить блюдо..." says in one message
+// what is missing and opens no window.
+void TestDishWindow::missingRecipeOpensNothing()
+{
+    AppFixture app;
+    start(app);
+    TfrmDish *dish = openNewDish(app);
+    dish->ingredients()->append(u"Молоко 3,2%"_s, 200, Milk);
+    part<QLineEdit>(dish, "edtDishName")->setText(u"Молочный кисель"_s);
+    save(dish);
+    QTRY_VERIFY(!dish->isVisible());
+    QDir recipes(u"files/recipes"_s);
+    const QStringList files = recipes.entryList(QDir::Files).filter(QRegularExpression(u"^(?!index\\.txt$)"_s));
+    QCOMPARE(files.size(), 1);
+    QVERIFY(recipes.remove(files[0]));
+
+    QCOMPARE(currentProductName(app), u"Молочный кисель"_s);
+    emit app.child<QMenu>("mnuCatalogue")->aboutToShow();
+    app.expectBoxes(1);
+    app.child<QAction>("mnuCatalogueEditDish")->trigger();
+    QCOMPARE(app.boxes.size(), 1);
+    QVERIFY2(app.boxes[0].text.startsWith(u"Рецепт блюда \"Молочный кисель\" не найден"_s), qPrintable(app.boxes[0].text));
+    QVERIFY(!dish->isVisible());
 }
 
 QTEST_MAIN(TestDishWindow)
