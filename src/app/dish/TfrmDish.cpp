@@ -143,7 +143,8 @@ TfrmDish::TfrmDish(const Catalogue *catalogue, const RationModel *dayRation, QWi
     auto *massRow = new QHBoxLayout;
     massRow->addWidget(massLabel);
     massRow->addWidget(edtCookedMass);
-    massRow->addWidget(lblCookedMassProblem, 1);
+    massRow->addWidget(lblCookedMassProblem);
+    massRow->addStretch(1);
     column->addLayout(massRow);
     column->addWidget(lblDishValues);
     auto *buttons = new QHBoxLayout;
@@ -245,6 +246,15 @@ void TfrmDish::addProduct(int k, int p)
 {
     // The dialog adds the row itself on OK, or shows why it cannot.
     static_cast<void>(m_frmWeight->ask(m_catalogue->productName(k, p), m_catalogue->Product(k, p)));
+    comeBack();
+}
+
+void TfrmDish::comeBack()
+{
+    // A window manager hands the keyboard to the main window once the mass dialog closes: the
+    // user goes on here.
+    if (isVisible())
+        activateWindow();
 }
 
 int TfrmDish::currentIngredient() const
@@ -256,8 +266,10 @@ int TfrmDish::currentIngredient() const
 void TfrmDish::changeIngredientMass()
 {
     const int row = currentIngredient();
-    if (row >= 0)
-        static_cast<void>(m_frmWeight->askRowMass(row));
+    if (row < 0)
+        return;
+    static_cast<void>(m_frmWeight->askRowMass(row));
+    comeBack();
 }
 
 void TfrmDish::removeIngredient()

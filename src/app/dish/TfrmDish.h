@@ -57,6 +57,7 @@ protected:
 private:
     void addProduct(int k, int p);
     void showValues();
+    void comeBack();
     void showIngredientMenu(const QPoint &pos);
     [[nodiscard]] int currentIngredient() const;
 
