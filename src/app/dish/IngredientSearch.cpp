@@ -79,6 +79,7 @@ void IngredientSearch::catalogueChanged()
 
 void IngredientSearch::restart()
 {
+    m_replaceText = false;
     edtDishFind->clear();
     catalogueChanged();
     edtDishFind->setFocus(Qt::OtherFocusReason);
@@ -93,6 +94,16 @@ void IngredientSearch::showFirstFound()
 
 bool IngredientSearch::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == edtDishFind && m_replaceText) {
+        // The window manager's focus round after the mass dialog may drop the selection: the
+        // first character typed still replaces the words picked from.
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            m_replaceText = false;
+        } else if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent *>(event)->text().isEmpty()) {
+            m_replaceText = false;
+            edtDishFind->selectAll();
+        }
+    }
     if (watched == edtDishFind && event->type() == QEvent::KeyPress
         && movesInList(static_cast<QKeyEvent *>(event))) {
         QCoreApplication::sendEvent(lstDishFound, event);
@@ -122,6 +133,7 @@ void IngredientSearch::choose(const QModelIndex &index)
         this,
         [this, place] {
             emit productChosen(place.category, place.product);
+            m_replaceText = true;
             edtDishFind->setFocus(Qt::OtherFocusReason);
             edtDishFind->selectAll();
         },

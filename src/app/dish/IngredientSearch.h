@@ -39,4 +39,5 @@ private:
     FoundProductsModel *m_found = nullptr;
     QLineEdit *edtDishFind = nullptr;
     QListView *lstDishFound = nullptr;
+    bool m_replaceText = false; // after a pick, until the user acts in the field
 };
