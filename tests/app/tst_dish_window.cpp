@@ -5,6 +5,7 @@
 #include "AppFixture.h"
 #include "catalogue/ProductInput.h"
 #include "dish/TfrmDish.h"
+#include "look/ElidedLabel.h"
 #include "products/TfrmSearch.h"
 #include "spinedit/TabcLSpinEdit.h"
 
@@ -137,6 +138,7 @@ private slots:
     void refusalsKeepTheWindow_data();
     void refusalsKeepTheWindow();
     void missingRecipeOpensNothing();
+    void longNamesKeepTheWindowOnScreen();
 };
 
 // The whole way a user goes: a dish made of two products found in the window's own search, a
@@ -384,6 +386,36 @@ void TestDishWindow::missingRecipeOpensNothing()
     QCOMPARE(app.boxes.size(), 1);
     QVERIFY2(app.boxes[0].text.startsWith(u"Рецепт блюда \"Молочный кисель\" не найден"_s), qPrintable(app.boxes[0].text));
     QVERIFY(!dish->isVisible());
+}
+
+// Names of 300 characters, in the category, the ingredients and the dish's own field, widen
+// nothing: the category is cut with "…", the window stays within the screen with its buttons.
+void TestDishWindow::longNamesKeepTheWindowOnScreen()
+{
+    QString longName;
+    while (longName.size() < 300)
+        longName += u"Творог обезжиренный "_s;
+    longName.truncate(300);
+    AppFixture app;
+    app.writeFile(u"db.txt"_s, {u"long.txt"_s});
+    app.writeFile(u"long.txt"_s, {longName, longName + u";16,7;9;2;159"_s});
+    app.start();
+    TfrmDish *dish = openNewDish(app);
+    const int width = dish->frameGeometry().width();
+    dish->ingredients()->append(longName, 200, Curd);
+    part<QLineEdit>(dish, "edtDishName")->setText(longName);
+    part<QLineEdit>(dish, "edtDishFind")->setText(u"творог"_s);
+    QTest::qWait(50);
+    const QRect screen = dish->screen()->availableGeometry();
+    QCOMPARE(dish->frameGeometry().width(), width);
+    QVERIFY(dish->frameGeometry().width() <= screen.width());
+    auto *category = part<ElidedLabel>(dish, "lblDishCategory");
+    QCOMPARE(category->text(), u"Категория: "_s + longName); // whole to a screen reader
+    QVERIFY(category->shownText().endsWith(u'…'));
+    for (const char *button : {"btnSave", "btnClose", "btnFromRation"}) {
+        auto *b = part<QPushButton>(dish, button);
+        QVERIFY2(dish->rect().contains(QRect(b->mapTo(dish, QPoint()), b->size())), button);
+    }
 }
 
 QTEST_MAIN(TestDishWindow)
