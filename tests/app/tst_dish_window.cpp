@@ -10,6 +10,7 @@
 #include "spinedit/TabcLSpinEdit.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -227,6 +228,7 @@ void TestDishWindow::rowsChangeAndGo_data()
     QTest::newRow("menu: mass") << u"menu mass"_s << changed << milk300;
     QTest::newRow("Delete") << u"Delete"_s << QStringList{u"Творог 9% = 100"_s} << curdOnly;
     QTest::newRow("menu: remove") << u"menu remove"_s << QStringList{u"Творог 9% = 100"_s} << curdOnly;
+    QTest::newRow("Menu key: remove") << u"Menu key"_s << QStringList{u"Творог 9% = 100"_s} << curdOnly;
 }
 
 void TestDishWindow::rowsChangeAndGo()
@@ -245,8 +247,9 @@ void TestDishWindow::rowsChangeAndGo()
     list->setCurrentIndex(list->model()->index(1, 0));
     const QPoint milk = list->visualRect(list->model()->index(0, 0)).center();
 
-    // The row's menu, opened by a right click on the milk; its item chosen with the keys.
-    const auto fromMenu = [&](int item) {
+    // The row's menu, opened by a right click on the milk or by the Menu key on it (wherever the
+    // platform puts the request); its item chosen with the keys.
+    const auto fromMenu = [&](int item, bool key = false) {
         QTimer::singleShot(0, [&, item] {
             auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
             QVERIFY(menu);
@@ -256,7 +259,14 @@ void TestDishWindow::rowsChangeAndGo()
                 QTest::keyClick(menu, Qt::Key_Down);
             QTest::keyClick(menu, Qt::Key_Return);
         });
-        windowClick(list->viewport(), Qt::RightButton, milk);
+        if (key) {
+            list->setCurrentIndex(list->model()->index(0, 0));
+            const QPoint elsewhere = list->visualRect(list->model()->index(1, 0)).center();
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, elsewhere, list->mapToGlobal(elsewhere));
+            QApplication::sendEvent(list, &request);
+        } else {
+            windowClick(list->viewport(), Qt::RightButton, milk);
+        }
     };
     const auto onMilk = [&](const std::function<void()> &act) {
         return [&, act] {
@@ -274,6 +284,8 @@ void TestDishWindow::rowsChangeAndGo()
         answerMass(dish, [&] { fromMenu(0); }, u"300"_s);
     else if (how == u"Delete")
         onMilk([&] { keyStroke(list, Qt::Key_Delete); })();
+    else if (how == u"Menu key")
+        fromMenu(1, true);
     else
         fromMenu(1);
     QTRY_COMPARE(ingredients(dish), rows);

@@ -13,6 +13,7 @@
 #include "messages/Guarded.h"
 #include "ration/RationModel.h"
 
+#include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -183,9 +184,9 @@ TfrmDish::TfrmDish(const Catalogue *catalogue, const RationModel *dayRation, QWi
 
 void TfrmDish::edit(const QString &category, const QString &name, const DishRecipe &recipe, Save save)
 {
+    m_ingredients->replace(recipe.ingredients); // may refuse a recipe read from a file: nothing shown then
     lblCategory->setText(u"Категория: "_s + category);
     edtDishName->setText(name);
-    m_ingredients->replace(recipe.ingredients);
     edtCookedMass->setText(recipe.cookedMass ? QString::number(*recipe.cookedMass) : QString());
     lblCookedMassProblem->hide();
     showValues();
@@ -310,6 +311,16 @@ bool TfrmDish::eventFilter(QObject *watched, QEvent *event)
             runGuarded([this] { removeIngredient(); });
             return true;
         }
+    }
+    if (watched == lstIngredients && event->type() == QEvent::ContextMenu
+        && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        // The Menu key: the menu of the current row, under it, whatever the point Qt gives.
+        const QModelIndex current = lstIngredients->currentIndex();
+        if (current.isValid()) {
+            lstIngredients->scrollTo(current);
+            runGuarded([&] { showIngredientMenu(lstIngredients->visualRect(current).center()); });
+        }
+        return true;
     }
     if (watched == lstIngredients->viewport() && event->type() == QEvent::MouseButtonDblClick
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
