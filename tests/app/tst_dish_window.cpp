@@ -329,13 +329,15 @@ void TestDishWindow::refusalsKeepTheWindow_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("mass");
-    QTest::addColumn<QString>("field"); // where the focus goes
+    QTest::addColumn<QString>("field"); // where the focus goes; empty: anywhere
     QTest::addColumn<bool>("box");
-    QTest::newRow("name with ;") << u"Сыр;ники"_s << QString() << u"edtDishName"_s << true;
-    QTest::newRow("name taken") << u"Молоко 3,2%"_s << QString() << u"edtDishName"_s << true;
-    QTest::newRow("empty name") << QString() << u"250"_s << u"edtDishName"_s << true;
-    QTest::newRow("mass 0") << u"Сырники"_s << u"0"_s << u"edtCookedMass"_s << false;
-    QTest::newRow("mass too large") << u"Сырники"_s << u"100001"_s << u"edtCookedMass"_s << false;
+    QTest::addColumn<bool>("rows"); // the dish has an ingredient
+    QTest::newRow("name with ;") << u"Сыр;ники"_s << QString() << u"edtDishName"_s << true << true;
+    QTest::newRow("name taken") << u"Молоко 3,2%"_s << QString() << u"edtDishName"_s << true << true;
+    QTest::newRow("empty name") << QString() << u"250"_s << u"edtDishName"_s << true << true;
+    QTest::newRow("no ingredients") << u"Сырники"_s << u"250"_s << QString() << true << false;
+    QTest::newRow("mass 0") << u"Сырники"_s << u"0"_s << u"edtCookedMass"_s << false << true;
+    QTest::newRow("mass too large") << u"Сырники"_s << u"100001"_s << u"edtCookedMass"_s << false << true;
 }
 
 void TestDishWindow::refusalsKeepTheWindow()
@@ -344,10 +346,12 @@ void TestDishWindow::refusalsKeepTheWindow()
     QFETCH(QString, mass);
     QFETCH(QString, field);
     QFETCH(bool, box);
+    QFETCH(bool, rows);
     AppFixture app;
     start(app);
     TfrmDish *dish = openNewDish(app);
-    dish->ingredients()->append(u"Молоко 3,2%"_s, 200, Milk);
+    if (rows)
+        dish->ingredients()->append(u"Молоко 3,2%"_s, 200, Milk);
     part<QLineEdit>(dish, "edtDishName")->setText(name);
     part<QLineEdit>(dish, "edtCookedMass")->setText(mass);
     auto *problem = part<QLabel>(dish, "lblCookedMassProblem");
@@ -366,9 +370,14 @@ void TestDishWindow::refusalsKeepTheWindow()
             QCOMPARE(app.boxes[0].text, expected.message());
         }
     }
+    if (!rows) {
+        QCOMPARE(app.boxes[0].kind, UserError::Kind::Warning);
+        QCOMPARE(app.boxes[0].text, u"В блюде нет продуктов"_s);
+    }
     QCOMPARE(problem->isVisible(), !box);
     QVERIFY(dish->isVisible());
-    QCOMPARE(QApplication::focusWidget()->objectName(), field);
+    if (!field.isEmpty())
+        QCOMPARE(QApplication::focusWidget()->objectName(), field);
     QCOMPARE(dairyFile(), crlf(Dairy));
     // Typing again clears the refusal beside the mass field.
     QTest::keyClick(part<QLineEdit>(dish, "edtCookedMass"), Qt::Key_Backspace);
