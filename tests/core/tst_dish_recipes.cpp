@@ -85,6 +85,7 @@ private slots:
     void initTestCase() { m_noMounts = DiskFaults::enterPrivateMounts(); }
     void roundTrip();
     void indexLinesOfNoListedDish();
+    void unreadableIndex();
     void unreadableRecipe_data();
     void unreadableRecipe();
     void refusedBeforeWriting();
@@ -175,6 +176,26 @@ void TestDishRecipes::indexLinesOfNoListedDish()
     QCOMPARE(folder.bytes(u"recipes/index.txt"_s), index.sliced(index.indexOf('\n') + 1));
     QCOMPARE(recipeFiles(folder.dir().path()), (QStringList{u"2.edk"_s, u"index.txt"_s}));
     QCOMPARE(bytesOf(folder.dir().filePath(u"files/db.txt"_s)), QByteArray("soups.txt\r\n"));
+}
+
+// An index that cannot be read (here a FIFO, which must not block) names no dish: products are
+// edited as ever, and a dish is refused until the index is repaired.
+void TestDishRecipes::unreadableIndex()
+{
+    CatalogueFolder folder({{u"soups.txt"_s, Soups + cp1251(u"Борщ;1;1;1;1\r\n"_s)}});
+    QVERIFY(QDir(folder.dir().path()).mkpath(u"files/recipes"_s));
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.path(u"recipes/index.txt"_s)).constData(), 0644), 0);
+    QVERIFY(folder.load().messages.isEmpty());
+    ProductEdits edits(folder.catalogue, folder.dir());
+    QVERIFY(!edits.isDish(1, 2));
+    QVERIFY_THROWS_NO_EXCEPTION(edits.change(1, 2, ProductRecord{u"1"_s, u"1"_s, u"1"_s, u"1"_s, u"Борщ с мясом"_s}));
+    QVERIFY_THROWS_NO_EXCEPTION(edits.remove(1, 2));
+    const QString cannotOpen = u"Ошибка окрытия файла files/recipes/index.txt\n"_s;
+    QCOMPARE(refusal([&] { edits.addDish(1, u"Борщ"_s, borscht()); }), cannotOpen);
+    QCOMPARE(refusal([&] { edits.changeDish(1, 1, u"Щи"_s, borscht()); }), cannotOpen);
+    QCOMPARE(folder.bytes(u"soups.txt"_s), Soups);
+    QCOMPARE(recipeFiles(folder.dir().path()), QStringList{u"index.txt"_s});
+    QVERIFY(QFileInfo(folder.path(u"recipes/index.txt"_s)).isFile() == false);
 }
 
 void TestDishRecipes::unreadableRecipe_data()
