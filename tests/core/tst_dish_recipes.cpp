@@ -195,7 +195,7 @@ void TestDishRecipes::unreadableIndex()
     QCOMPARE(refusal([&] { edits.changeDish(1, 1, u"Щи"_s, borscht()); }), cannotOpen);
     QCOMPARE(folder.bytes(u"soups.txt"_s), Soups);
     QCOMPARE(recipeFiles(folder.dir().path()), QStringList{u"index.txt"_s});
-    QVERIFY(QFileInfo(folder.path(u"recipes/index.txt"_s)).isFile() == false);
+    QVERIFY(!QFileInfo(folder.path(u"recipes/index.txt"_s)).isFile()); // the FIFO is left alone
 }
 
 void TestDishRecipes::unreadableRecipe_data()
@@ -408,14 +408,14 @@ void TestDishRecipes::faults()
         const char *edit;
         std::function<void()> run;
         bool writesRecipe;
-    } edits_[] = {
+    } dishEdits[] = {
         {"new dish", [&] { edits.addDish(1, u"Суп"_s, borscht()); }, true},
         {"changed dish", [&] { edits.changeDish(1, 2, u"Борщ"_s, borscht(u"400"_s)); }, true},
         {"renamed dish", [&] { edits.change(1, 2, renamed); }, false},
         {"removed dish", [&] { edits.remove(1, 2); }, false},
     };
     const auto tryAll = [&] {
-        for (const auto &edit : edits_) {
+        for (const auto &edit : dishEdits) {
             const QString expected = failing == Failing::Category ? category
                 : failing == Failing::Index || !edit.writesRecipe ? index
                                                                   : recipe;
