@@ -419,7 +419,8 @@ void TestDishRecipes::faults()
             const QString expected = failing == Failing::Category ? category
                 : failing == Failing::Index || !edit.writesRecipe ? index
                                                                   : recipe;
-            QCOMPARE(refusal(edit.run), expected);
+            const QString message = refusal(edit.run);
+            QVERIFY2(message == expected, qPrintable(QString::fromLatin1(edit.edit) + u": "_s + message));
             QCOMPARE(files(), before);
             QCOMPARE(listed(catalogue), (QStringList{u"Щи"_s, u"Борщ"_s, u"Уха"_s}));
             QVERIFY(edits.isDish(1, 2));
