@@ -259,13 +259,14 @@ ProductEdits::RecipeChange ProductEdits::newRecipe(int k, const QString &oldName
     RecipeChange change;
     change.newFileBytes = RationFileBytes(recipe.ingredients); // may throw: before anything is written
     RecipeIndex index = read.index;
-    const QString category = categoryKey(k);
-    if (!oldName.isEmpty())
-        change.oldFiles = index.remove(category, oldName);
+    // Named before the old line goes: a name the index on disk still holds is never reused.
     change.newFile = index.unusedRecipeFile(
         [this](const QString &file) { return taken(m_dir.filePath(RecipeFilePath(file))); });
     if (change.newFile.isEmpty())
         throw writeError(RecipeIndex::FilePath);
+    const QString category = categoryKey(k);
+    if (!oldName.isEmpty())
+        change.oldFiles = index.remove(category, oldName);
     change.oldFiles += index.put(RecipeEntry{category, change.newFile, recipe.cookedMass, product.Name});
     change.index = std::move(index);
     change.indexBefore = read.bytes;
