@@ -10,6 +10,7 @@
 #include "spinedit/TabcLSpinEdit.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -140,6 +141,7 @@ private slots:
     void refusalsKeepTheWindow();
     void missingRecipeOpensNothing();
     void longNamesKeepTheWindowOnScreen();
+    void hugePasteIsBounded();
 };
 
 // The whole way a user goes: a dish made of two products found in the window's own search, a
@@ -437,6 +439,31 @@ void TestDishWindow::longNamesKeepTheWindowOnScreen()
         auto *b = part<QPushButton>(dish, button);
         QVERIFY2(dish->rect().contains(QRect(b->mapTo(dish, QPoint()), b->size())), button);
     }
+}
+
+// A 30 000-character paste fills no field beyond what a catalogue line can hold; digits beyond
+// the cooked mass's six are not taken at all.
+void TestDishWindow::hugePasteIsBounded()
+{
+    AppFixture app;
+    start(app);
+    TfrmDish *dish = openNewDish(app);
+    const struct {
+        const char *field;
+        QString paste;
+        qsizetype taken;
+    } cases[] = {{"edtDishName", QString(30000, u'Щ'), 1024},
+                 {"edtDishFind", QString(30000, u'щ'), 1024},
+                 {"edtCookedMass", QString(30000, u'7'), 0}};
+    for (const auto &c : cases) {
+        auto *field = part<QLineEdit>(dish, c.field);
+        field->clear();
+        field->setFocus();
+        QApplication::clipboard()->setText(c.paste);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY2(field->text().size() == c.taken, c.field);
+    }
+    QVERIFY(dish->isVisible());
 }
 
 QTEST_MAIN(TestDishWindow)
