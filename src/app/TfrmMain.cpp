@@ -22,6 +22,8 @@
 #include "catalogue/CategoryListModel.h"
 #include "catalogue/LoadCatalogue.h"
 #include "catalogue/ProductListModel.h"
+#include "dish/DishCommands.h"
+#include "dish/TfrmDish.h"
 #include "norm/NormPanel.h"
 #include "norm/NormShares.h"
 #include "norm/TfrmNorm.h"
@@ -152,6 +154,13 @@ TfrmProduct *TfrmMain::frmProduct()
     if (!m_frmProduct)
         m_frmProduct = new TfrmProduct(this);
     return m_frmProduct;
+}
+
+TfrmDish *TfrmMain::frmDish()
+{
+    if (!m_frmDish)
+        m_frmDish = new TfrmDish(&m_catalogue, m_ration, this);
+    return m_frmDish;
 }
 
 TfrmSearch *TfrmMain::frmSearch()
@@ -454,6 +463,16 @@ void TfrmMain::createCatalogueMenu()
     mnuCatalogueEdit = addItem("mnuCatalogueEdit", u"Изменить продукт..."_s, &TfrmMain::mnuCatalogueEditClick);
     mnuCatalogueDelete = addItem("mnuCatalogueDelete", u"Удалить продукт"_s, &TfrmMain::mnuCatalogueDeleteClick);
     m_productCommands = new ProductCommands(m_catalogue, this);
+    mnuCatalogue->addSeparator();
+    mnuCatalogueNewDish = addItem("mnuCatalogueNewDish", u"Новое блюдо..."_s, &TfrmMain::mnuCatalogueNewDishClick);
+    mnuCatalogueEditDish =
+        addItem("mnuCatalogueEditDish", u"Изменить блюдо..."_s, &TfrmMain::mnuCatalogueEditDishClick);
+    m_dishCommands = new DishCommands(m_catalogue, *m_productCommands, this);
+    // A saved dish is the current product, wherever the grids were meanwhile.
+    connect(m_dishCommands, &DishCommands::saved, this, [this](int k, int row) {
+        sgrCategory->setCurrentIndex(m_categories->index(k - 1, 0));
+        showProductsAfterEdit(row);
+    });
     // Kept current, not only when the menu opens: a screen reader presses items of a closed menu.
     const auto follow = guarded(this, &TfrmMain::mnuCatalogueClick);
     connect(sgrCategory->selectionModel(), &QItemSelectionModel::currentRowChanged, this, follow);
@@ -810,6 +829,8 @@ void TfrmMain::mnuCatalogueClick()
     mnuCatalogueNew->setEnabled(m_productCommands->canEdit(currentCategory()));
     mnuCatalogueEdit->setEnabled(product);
     mnuCatalogueDelete->setEnabled(product);
+    mnuCatalogueNewDish->setEnabled(m_dishCommands->canMake(currentCategory()));
+    mnuCatalogueEditDish->setEnabled(m_dishCommands->isDish(currentCategory(), currentProduct()));
 }
 
 void TfrmMain::mnuCatalogueNewClick()
@@ -837,12 +858,28 @@ void TfrmMain::mnuCatalogueDeleteClick()
         showProductsAfterEdit(*row);
 }
 
+void TfrmMain::mnuCatalogueNewDishClick()
+{
+    if (modalDialogOpen())
+        return;
+    m_dishCommands->newDish(frmDish(), currentCategory());
+}
+
+void TfrmMain::mnuCatalogueEditDishClick()
+{
+    if (modalDialogOpen())
+        return;
+    m_dishCommands->changeDish(frmDish(), currentCategory(), currentProduct());
+}
+
 // The category's products again, with row (from 1; 0 for none) current. The ration keeps its
 // rows: each carries its own values.
 void TfrmMain::showProductsAfterEdit(int row)
 {
     if (m_frmSearch)
         m_frmSearch->catalogueChanged();
+    if (m_frmDish)
+        m_frmDish->catalogueChanged();
     m_products->setCategory(currentCategory());
     if (row < 1)
         return;

@@ -10,6 +10,7 @@
 
 class Catalogue;
 class CategoryListModel;
+class DishCommands;
 class FileDialog;
 class ProductCommands;
 class ProductListModel;
@@ -18,6 +19,7 @@ class RationModel;
 class TabcMenuItem;
 class TabcPopupMenu;
 class TabcRotLabel;
+class TfrmDish;
 class TfrmPrint;
 class NormPanel;
 class TfrmNorm;
@@ -44,6 +46,7 @@ public:
     [[nodiscard]] TfrmWeight *frmWeight();
     [[nodiscard]] TfrmPrint *frmPrint();
     [[nodiscard]] TfrmNorm *frmNorm();
+    [[nodiscard]] TfrmDish *frmDish();
 
     [[nodiscard]] RationModel *ration() const { return m_ration; }
 
@@ -85,6 +88,8 @@ public slots:
     void mnuCatalogueNewClick();
     void mnuCatalogueEditClick();
     void mnuCatalogueDeleteClick();
+    void mnuCatalogueNewDishClick();
+    void mnuCatalogueEditDishClick();
 
 protected:
     bool event(QEvent *event) override;
@@ -134,6 +139,8 @@ private:
     FileDialog *m_dlgOpen = nullptr;
     FileDialog *m_dlgSavePdf = nullptr;
     TfrmNorm *m_frmNorm = nullptr;
+    TfrmDish *m_frmDish = nullptr;
+    DishCommands *m_dishCommands = nullptr;
     NormSettings m_normSettings;
     NormPanel *m_normPanel = nullptr;
     bool m_totalsMoved = false; // aside for the norm
@@ -171,6 +178,8 @@ private:
     QAction *mnuCatalogueNew = nullptr;
     QAction *mnuCatalogueEdit = nullptr;
     QAction *mnuCatalogueDelete = nullptr;
+    QAction *mnuCatalogueNewDish = nullptr;
+    QAction *mnuCatalogueEditDish = nullptr;
 
     TabcPopupMenu *abcPopupMenu1 = nullptr; // a ration row's menu
     TabcPopupMenu *abcPopupMenu2 = nullptr; // the menu below the rows

@@ -195,7 +195,8 @@ void TestProducts::menu()
     for (const QAction *item : app.child<QMenu>("mnuCatalogue")->actions())
         captions << item->text();
     QCOMPARE(captions, (QStringList{u"Найти продукт..."_s, QString(), u"Новый продукт..."_s,
-                                    u"Изменить продукт..."_s, u"Удалить продукт"_s}));
+                                    u"Изменить продукт..."_s, u"Удалить продукт"_s, QString(),
+                                    u"Новое блюдо..."_s, u"Изменить блюдо..."_s}));
 
     // No product is current at start.
     QCOMPARE(menuState(app), (QList<bool>{true, false, false}));

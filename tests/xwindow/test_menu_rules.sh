@@ -19,8 +19,8 @@ windows() { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | sort | t
 press_item() { timeout 10 /usr/bin/python3 "$A11Y_MORE" press-item "$1" || true; }
 
 # The catalogue's items: without a current product there is nothing to change or remove.
-NO_PRODUCT="Найти продукт...:on Новый продукт...:on Изменить продукт...:off Удалить продукт:off "
-A_PRODUCT="Найти продукт...:on Новый продукт...:on Изменить продукт...:on Удалить продукт:on "
+NO_PRODUCT="Найти продукт...:on Новый продукт...:on Изменить продукт...:off Удалить продукт:off Новое блюдо...:on Изменить блюдо...:off "
+A_PRODUCT="Найти продукт...:on Новый продукт...:on Изменить продукт...:on Удалить продукт:on Новое блюдо...:on Изменить блюдо...:off "
 
 main_only=$(windows)
 for item in 'Печать' 'Сохранить в PDF...' 'Сохранить как...' 'Сохранить'; do

@@ -31,6 +31,9 @@ public:
     std::optional<int> changeProduct(TfrmProduct *dialog, int k, int r);
     std::optional<int> removeProduct(int k, int r);
 
+    // The category files' editor; none before the catalogue folder is known.
+    [[nodiscard]] ProductEdits *edits() const { return m_edits.get(); }
+
 private:
     Catalogue &m_catalogue;
     QWidget *m_window;
