@@ -296,7 +296,7 @@ void TestDishWindow::rowsChangeAndGo()
 }
 
 // "Взять из рациона" appends the day's rows and leaves the day as it was; beyond 1024 rows it
-// is refused whole with the ration's warning.
+// is refused whole, in the dish's words.
 void TestDishWindow::takenFromTheDay()
 {
     AppFixture app;
@@ -322,7 +322,7 @@ void TestDishWindow::takenFromTheDay()
     QTest::mouseClick(take, Qt::LeftButton);
     QCOMPARE(app.boxes.size(), 1);
     QCOMPARE(app.boxes[0].kind, UserError::Kind::Warning);
-    QCOMPARE(app.boxes[0].text, u"Рацион не может содержать более 1024 продуктов"_s);
+    QCOMPARE(app.boxes[0].text, u"Блюдо не может содержать более 1024 продуктов"_s);
     QCOMPARE(dish->ingredients()->count(), RationModel::Capacity);
 }
 

@@ -245,6 +245,8 @@ void TfrmDish::showValues()
 
 void TfrmDish::addProduct(int k, int p)
 {
+    if (m_ingredients->count() >= DishRecipe::MaxIngredients)
+        throw DishCapacityWarning(); // before the mass is asked, in the dish's own words
     // The dialog adds the row itself on OK, or shows why it cannot.
     static_cast<void>(m_frmWeight->ask(m_catalogue->productName(k, p), m_catalogue->Product(k, p)));
     comeBack();
@@ -340,7 +342,9 @@ void TfrmDish::btnFromRationClick()
     QList<RationRow> rows = recipe().ingredients;
     for (int i = 0; i < m_dayRation->count(); ++i)
         rows.append({m_dayRation->name(i), m_dayRation->grams(i), m_dayRation->RationTable(i)});
-    m_ingredients->replace(rows); // refuses beyond 1024 rows with the ration's warning; nothing changes then
+    if (rows.size() > DishRecipe::MaxIngredients)
+        throw DishCapacityWarning(); // nothing changes
+    m_ingredients->replace(rows);
 }
 
 void TfrmDish::btnSaveClick()

@@ -194,7 +194,7 @@ ProductRecord ProductEdits::dishProduct(const QString &name, const DishRecipe &r
     // The name is the field the user sees first: its problems before those of the recipe.
     static_cast<void>(CheckedProduct(ProductRecord{u"0"_s, u"0"_s, u"0"_s, u"0"_s, name}));
     if (recipe.ingredients.size() > DishRecipe::MaxIngredients)
-        throw warning(u"Блюдо не может содержать более %1 продуктов"_s.arg(DishRecipe::MaxIngredients));
+        throw DishCapacityWarning();
     ProductRecord values = DishValues(recipe);
     values.Name = name;
     return CheckedProduct(values);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UserError.h"
 #include "ration/RationRow.h"
 
 #include <QList>
@@ -29,3 +30,6 @@ struct DishRecipe
     }
     friend bool operator!=(const DishRecipe &a, const DishRecipe &b) { return !(a == b); }
 };
+
+// The warning for a dish that would hold more than DishRecipe::MaxIngredients products.
+[[nodiscard]] UserError DishCapacityWarning();

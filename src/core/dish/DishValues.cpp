@@ -12,6 +12,12 @@
 
 using namespace Qt::StringLiterals;
 
+UserError DishCapacityWarning()
+{
+    return UserError(u"Блюдо не может содержать более %1 продуктов"_s.arg(DishRecipe::MaxIngredients),
+                     UserError::Kind::Warning);
+}
+
 namespace {
 
 bool fitsFloat(long double x)
