@@ -3,6 +3,7 @@
 #include "UserError.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <iterator>
@@ -24,6 +25,29 @@ bool isBlank(QChar c)
 {
     return c == u' ';
 }
+
+// Up to 19 digits always fit in 64 bits; fitsExactly checks what long double holds.
+constexpr int MaxExactDigits = 19;
+
+bool fitsExactly(unsigned long long digits)
+{
+    constexpr int bits = std::numeric_limits<long double>::digits;
+    if constexpr (bits >= 64)
+        return true;
+    else
+        return digits < (1ULL << bits);
+}
+
+// 10^0..10^19, each exact in a long double of 53 bits or more (5^19 < 2^53).
+constexpr std::array<long double, MaxExactDigits + 1> PowersOfTen = [] {
+    std::array<long double, MaxExactDigits + 1> powers{};
+    long double p = 1;
+    for (long double &power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}();
 
 } // namespace
 
@@ -50,11 +74,14 @@ bool TryStrToFloat(QStringView text, long double &out)
     int leadingFracZeros = 0; // zeros right after the separator, before any other digit
     bool seenNonZero = false;
     int mantissaDigits = 0;
+    int fracDigits = 0;
+    unsigned long long digits = 0; // all the digits as one integer, while they fit
     for (; i < end && isDigit(text[i]); ++i) {
         seenNonZero = seenNonZero || text[i] != u'0';
         if (seenNonZero)
             ++intDigits;
         ascii.push_back(char(text[i].unicode()));
+        digits = digits * 10 + (text[i].unicode() - u'0');
         ++mantissaDigits;
     }
     if (i < end && (text[i] == u'.' || text[i] == u',')) {
@@ -65,11 +92,23 @@ bool TryStrToFloat(QStringView text, long double &out)
                 ++leadingFracZeros;
             seenNonZero = seenNonZero || text[i] != u'0';
             ascii.push_back(char(text[i].unicode()));
+            digits = digits * 10 + (text[i].unicode() - u'0');
             ++mantissaDigits;
+            ++fracDigits;
         }
     }
     if (mantissaDigits == 0)
         return false;
+
+    // The common case, a few digits and no exponent, without the general reader: the digits and
+    // the power of ten are both exact in long double, so the one rounding of their quotient gives
+    // the correctly rounded value the general reader gives, at a fraction of its cost (a ration
+    // file of 1024 rows holds 5000 numbers).
+    if (i == end && mantissaDigits <= MaxExactDigits && fitsExactly(digits)) {
+        const long double value = static_cast<long double>(digits) / PowersOfTen[size_t(fracDigits)];
+        out = negative ? -value : value;
+        return true;
+    }
 
     // Saturated far beyond any representable power of ten; only needed to tell overflow from
     // underflow below.

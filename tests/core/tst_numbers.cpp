@@ -3,7 +3,13 @@
 
 #include <QTest>
 
+#include <QRandomGenerator>
+
+#include <algorithm>
 #include <cfloat>
+#include <charconv>
+#include <cstring>
+#include <string>
 #include <cmath>
 #include <limits>
 
@@ -19,6 +25,7 @@ private slots:
     void rejectsFloats_data();
     void rejectsFloats();
     void floatErrorNamesTheText();
+    void shortDecimalsReadAsTheGeneralReaderReadsThem();
 
     void readsIntegers_data();
     void readsIntegers();
@@ -112,6 +119,36 @@ void TestNumbers::floatErrorNamesTheText()
     } catch (const UserError &e) {
         QCOMPARE(e.message(), u"' 1,2,3' is not a valid floating point value"_s);
         QCOMPARE(e.kind(), UserError::Kind::Error);
+    }
+}
+
+// Numbers of up to 19 digits without an exponent take a short way; it must give every bit the
+// general reader gives, including the last one of long double, for either sign and separator.
+void TestNumbers::shortDecimalsReadAsTheGeneralReaderReadsThem()
+{
+    QRandomGenerator random(20261211);
+    for (int n = 0; n < 200000; ++n) {
+        const int count = 1 + int(random.bounded(19));
+        std::string digits;
+        for (int d = 0; d < count; ++d)
+            digits.push_back(char('0' + random.bounded(10)));
+        const size_t point = random.bounded(count + 1);
+        std::string ascii = digits;
+        ascii.insert(point, 1, '.');
+        const bool negative = random.bounded(2) == 1;
+        long double expected = 0;
+        std::from_chars(ascii.data(), ascii.data() + ascii.size(), expected);
+        if (negative)
+            expected = -expected;
+        QString text = QString::fromLatin1(ascii.data(), qsizetype(ascii.size()));
+        if (random.bounded(2) == 1)
+            text.replace(u'.', u',');
+        if (negative)
+            text.prepend(u'-');
+        long double value = 0;
+        QVERIFY2(TryStrToFloat(text, value), qPrintable(text));
+        if (std::memcmp(&value, &expected, std::min(sizeof(long double), size_t(10))) != 0) // the bits that hold it
+            QFAIL(qPrintable(text));
     }
 }
 
