@@ -19,6 +19,7 @@ class TabcMenuItem;
 class TabcPopupMenu;
 class TabcRotLabel;
 class TfrmPrint;
+class TfrmReport;
 class NormPanel;
 class TfrmNorm;
 class TfrmProduct;
@@ -44,6 +45,7 @@ public:
     [[nodiscard]] TfrmWeight *frmWeight();
     [[nodiscard]] TfrmPrint *frmPrint();
     [[nodiscard]] TfrmNorm *frmNorm();
+    [[nodiscard]] TfrmReport *frmReport();
 
     [[nodiscard]] RationModel *ration() const { return m_ration; }
 
@@ -80,6 +82,8 @@ public slots:
     void mnuFileSavePdfClick();
     void mnuFileExitClick();
     void mnuFileNormClick();
+    void mnuFileReportClick();
+    void mnuFileSaveCsvClick();
     void mnuCatalogueFindClick();
     void mnuCatalogueClick();
     void mnuCatalogueNewClick();
@@ -111,6 +115,11 @@ private:
     [[nodiscard]] FileDialog *dlgSave();
     [[nodiscard]] FileDialog *dlgOpen();
     [[nodiscard]] FileDialog *dlgSavePdf();
+    [[nodiscard]] FileDialog *dlgReport();
+    [[nodiscard]] FileDialog *dlgSaveCsv();
+    // A day of the report, opened as "Открыть" opens the file chosen.
+    void openReportDay(const QString &path);
+    void printReport();
     // Shows product p of category k in the two grids, as if the user had gone there.
     void showProduct(int k, int p);
     // The page as printed and saved as PDF: the ration model's rows and totals, and the norm's lines.
@@ -134,6 +143,9 @@ private:
     FileDialog *m_dlgOpen = nullptr;
     FileDialog *m_dlgSavePdf = nullptr;
     TfrmNorm *m_frmNorm = nullptr;
+    TfrmReport *m_frmReport = nullptr;
+    FileDialog *m_dlgReport = nullptr;
+    FileDialog *m_dlgSaveCsv = nullptr;
     NormSettings m_normSettings;
     NormPanel *m_normPanel = nullptr;
     bool m_totalsMoved = false; // aside for the norm
@@ -159,6 +171,8 @@ private:
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFilePrint = nullptr;
     QAction *mnuFileSavePdf = nullptr;
+    QAction *mnuFileSaveCsv = nullptr;
+    QAction *mnuFileReport = nullptr;
     QAction *mnuFileNorm = nullptr;
     QAction *mnuFileExit = nullptr;
 
