@@ -16,7 +16,8 @@
 // totals as the window shows them (same columns, refused days with their reason, "Среднее", "Всего").
 [[nodiscard]] QByteArray ReportCsv(const DayReport &report, const DailyNorm &norm);
 // The current day alone: its products, an empty line, its total row. dayName: the file's name
-// without ".edk", or "Рацион" for a day never saved.
+// without ".edk", or "Рацион" for a day never saved. Throws UserError for rows the ration would
+// refuse, as the ration's own rows never are.
 [[nodiscard]] QByteArray DayCsv(const QString &dayName, const QList<RationRow> &rows);
 // Written atomically as ration files are (ReplaceFile); false when anything failed.
 [[nodiscard]] bool WriteCsvFile(const QString &path, const QByteArray &bytes);
