@@ -418,7 +418,8 @@ void TfrmMain::createMenu()
     mnuFileSaveCsv->setObjectName(u"mnuFileSaveCsv"_s);
     connect(mnuFileSaveCsv, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSaveCsvClick));
     mnuFile->addSeparator()->setObjectName(u"N6"_s);
-    mnuFileReport = mnuFile->addAction(u"Отчёт за несколько дней..."_s);
+    // It starts by opening files, as "Открыть" does.
+    mnuFileReport = mnuFile->addAction(AppIcons::icon(AppIcons::Open), u"Отчёт за несколько дней..."_s);
     mnuFileReport->setObjectName(u"mnuFileReport"_s);
     connect(mnuFileReport, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileReportClick));
     mnuFileNorm = mnuFile->addAction(AppIcons::icon(AppIcons::Norm), u"Норма дня..."_s);
