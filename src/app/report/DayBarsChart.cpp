@@ -51,7 +51,9 @@ void DayBarsChart::paintEvent(QPaintEvent *)
     const QPalette &pal = palette();
     const QColor text = pal.color(QPalette::Text);
     const QFontMetrics metrics = fontMetrics();
-    const QRect area = rect().adjusted(Margin, Margin, -Margin, -Margin - metrics.height() - LabelGap);
+    // A strip above the bars for the norm's legend, so that it covers none of them.
+    const int legend = m_norm ? metrics.height() + 2 : 0;
+    const QRect area = rect().adjusted(Margin, Margin + legend, -Margin, -Margin - metrics.height() - LabelGap);
     const int base = area.bottom();
     if (m_bars.isEmpty() || area.height() < 10)
         return;
@@ -79,7 +81,7 @@ void DayBarsChart::paintEvent(QPaintEvent *)
             painter.setPen(text);
             const int width = std::max(int(slot * step), 1);
             const QRect label(left, base + LabelGap, width, metrics.height());
-            painter.drawText(label, Qt::AlignLeft | Qt::AlignTop,
+            painter.drawText(label, (step == 1 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop,
                              metrics.elidedText(m_bars.at(i).name, Qt::ElideRight, width - 2));
         }
     }
@@ -90,13 +92,14 @@ void DayBarsChart::paintEvent(QPaintEvent *)
         painter.setPen(dashed);
         const int y = yOf(*m_norm);
         painter.drawLine(area.left(), y, area.right(), y);
-        const QString caption = u"норма "_s + QString::number(std::lround(*m_norm));
-        // Above the line, or under it where the line is at the top.
-        const int boxTop = y - metrics.height() - 1 >= 0 ? y - metrics.height() - 1 : y + 2;
-        const QRect box(area.right() - metrics.horizontalAdvance(caption) - 4, boxTop,
-                        metrics.horizontalAdvance(caption) + 4, metrics.height());
-        painter.fillRect(box, pal.color(QPalette::Base));
+        // The legend: a piece of the same line, then the norm.
+        const QString caption = u"норма "_s + QString::number(std::lround(*m_norm)) + u" кКалорий"_s;
+        const int textLeft = area.right() - metrics.horizontalAdvance(caption);
+        const int middle = Margin + metrics.height() / 2;
+        painter.setPen(dashed);
+        painter.drawLine(textLeft - 30, middle, textLeft - 6, middle);
         painter.setPen(text);
-        painter.drawText(box, Qt::AlignCenter, caption);
+        painter.drawText(QRect(textLeft, Margin, area.right() - textLeft + 1, metrics.height()),
+                         Qt::AlignRight | Qt::AlignVCenter, caption);
     }
 }

@@ -35,8 +35,10 @@ TfrmReport::TfrmReport(QWidget *parent)
     grdReport->setSelectionMode(QAbstractItemView::SingleSelection);
     grdReport->setWordWrap(false);
     grdReport->verticalHeader()->hide();
+    grdReport->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // The names take what the figures leave.
     grdReport->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    grdReport->horizontalHeader()->setStretchLastSection(true);
+    grdReport->horizontalHeader()->setMinimumSectionSize(60);
     // Enter on a row does what a double click does.
     connect(grdReport, &QAbstractItemView::activated, this, [this](const QModelIndex &index) {
         const int day = m_table->dayOfRow(index.row());
@@ -72,19 +74,26 @@ TfrmReport::TfrmReport(QWidget *parent)
     column->addWidget(grdReport, 3);
     column->addWidget(chrDays, 2);
     column->addLayout(buttons);
-    resize(600, 480);
+    resize(620, 520);
 }
 
 void TfrmReport::showReport(const DayReport &report, const DailyNorm &norm)
 {
     m_norm = norm;
     m_table->setReport(report, norm);
+    grdReport->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    grdReport->clearSpans();
     QList<DayBarsChart::Bar> bars;
     const int kcalColumn = 4;
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const int day = m_table->dayOfRow(row);
-        if (day < 0 || !report.days.at(day).isRead())
+        if (day < 0)
             continue;
+        if (!report.days.at(day).isRead()) {
+            // The reason over the figure columns, so that it does not widen the first of them.
+            grdReport->setSpan(row, 1, 1, m_table->columnCount() - 1);
+            continue;
+        }
         const ReportDay &d = report.days.at(day);
         bars.append({d.name, double(d.totals[DailyNorm::Kal]), m_table->index(row, kcalColumn).data().toString()});
     }
