@@ -848,7 +848,7 @@ QString dayName(const QString &path)
     if (path.isEmpty())
         return u"Рацион"_s;
     QString name = QFileInfo(path).fileName();
-    if (name.endsWith(u".edk"_s))
+    if (name.endsWith(u".edk"_s, Qt::CaseInsensitive))
         name.chop(4);
     return name;
 }

@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -170,13 +171,25 @@ class TestReportWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void chosenDaysInTheTable();
+    void normSharesFollowTheNorm();
     void doubleClickOpensTheDay();
     void csvOfTheReportAndOfTheDay();
     void csvWriteFailureWarns_data();
     void csvWriteFailureWarns();
     void pdfAndPrintHoldTheRowsAndTheDate();
+
+private:
+    QTemporaryDir m_config;
 };
+
+void TestReportWindow::initTestCase()
+{
+    // No norm but the one a test sets.
+    QVERIFY(m_config.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+}
 
 void TestReportWindow::chosenDaysInTheTable()
 {
@@ -238,6 +251,41 @@ void TestReportWindow::doubleClickOpensTheDay()
     doubleClickRow(window, 3);
     QTest::qWait(20);
     QCOMPARE(app.main->CurrentFileName(), days.path(u"день 10.edk"_s));
+}
+
+// The norm at the report's opening gives the share column; a norm set while the window is open
+// applies to it at once.
+void TestReportWindow::normSharesFollowTheNorm()
+{
+    QDir(m_config.path()).mkpath(u"edoklad"_s);
+    QFile settings(m_config.filePath(u"edoklad/edoklad.conf"_s));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("[Norm]\nKal=2000\n");
+    settings.close();
+    AppFixture app;
+    start(app);
+    Days days;
+    writeDays(days);
+    TfrmReport *window = chooseDays(app, days);
+    QVERIFY(window);
+    const auto shares = [&] {
+        const QList<QStringList> texts = tableTexts(table(window)->model());
+        return QStringList{texts.at(0).last(), texts.at(1).last(), texts.at(2).last()};
+    };
+    QCOMPARE(shares(), (QStringList{u"От нормы"_s, u"24 %"_s, u"8 %"_s}));
+
+    QTimer::singleShot(0, app.main.get(), [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog && dialog->objectName() == u"frmNorm"_s);
+        dialog->findChild<QLineEdit *>(u"edtNormKal"_s)->setText(u"1000"_s);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(u"btnOk"_s), Qt::LeftButton);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    app.child<QAction>("mnuFileNorm")->trigger();
+    QCOMPARE(shares(), (QStringList{u"От нормы"_s, u"48 %"_s, u"16 %"_s}));
+    QVERIFY(window->findChild<QWidget *>(u"chrDays"_s)->accessibleDescription().endsWith(u", норма: 1000 кКалорий"_s));
+    QFile::remove(settings.fileName());
 }
 
 void TestReportWindow::csvOfTheReportAndOfTheDay()
@@ -317,7 +365,7 @@ void TestReportWindow::pdfAndPrintHoldTheRowsAndTheDate()
     writeDays(days);
     TfrmReport *window = chooseDays(app, days);
     QVERIFY(window);
-    // The table's rows, then the chart's labels (the rows' numbers), then the date.
+    // The table's rows, then the chart's labels (the days' names), then the date.
     const QStringList expected{u"Отчёт за несколько дней"_s,
                                u"День Белки, г Жиры, г Углеводы, г кКалорий"_s,
                                u"день 2 50.1 27.0 6.0 477"_s,
@@ -325,7 +373,7 @@ void TestReportWindow::pdfAndPrintHoldTheRowsAndTheDate()
                                u"плохой 'x' is not a valid floating point value"_s,
                                u"Среднее 33.4 18.0 4.0 318"_s,
                                u"Всего 66.8 36.0 8.0 636"_s,
-                               u"1 2"_s,
+                               u"день 2 день 10"_s,
                                u"Дата отчёта: "_s + ReportDate()};
 
     const QString pdf = days.path(u"отчёт.pdf"_s);

@@ -70,25 +70,25 @@ void TestReportPage::oneDayPage()
     const QStringList expected{
         u"Отчёт за несколько дней | 14pt bold | 10,10"_s,
         u"День | 10pt bold | 10,25"_s,
-        u"Белки, г | 10pt bold | 80,25"_s,
-        u"Жиры, г | 10pt bold | 102,25"_s,
-        u"Углеводы, г | 10pt bold | 124,25"_s,
-        u"кКалорий | 10pt bold | 146,25"_s,
+        u"Белки, г | 10pt bold | 70,25"_s,
+        u"Жиры, г | 10pt bold | 94,25"_s,
+        u"Углеводы, г | 10pt bold | 118,25"_s,
+        u"кКалорий | 10pt bold | 142,25"_s,
         u"день 1 | 10pt | 10,35"_s,
-        u"1.0 | 10pt | 80,35"_s,
-        u"2.0 | 10pt | 102,35"_s,
-        u"3.0 | 10pt | 124,35"_s,
-        u"1001 | 10pt | 146,35"_s,
+        u"1.0 | 10pt | 70,35"_s,
+        u"2.0 | 10pt | 94,35"_s,
+        u"3.0 | 10pt | 118,35"_s,
+        u"1001 | 10pt | 142,35"_s,
         u"Среднее | 10pt | 10,40"_s,
-        u"1.0 | 10pt | 80,40"_s,
-        u"2.0 | 10pt | 102,40"_s,
-        u"3.0 | 10pt | 124,40"_s,
-        u"1001 | 10pt | 146,40"_s,
+        u"1.0 | 10pt | 70,40"_s,
+        u"2.0 | 10pt | 94,40"_s,
+        u"3.0 | 10pt | 118,40"_s,
+        u"1001 | 10pt | 142,40"_s,
         u"Всего | 10pt | 10,45"_s,
-        u"1.0 | 10pt | 80,45"_s,
-        u"2.0 | 10pt | 102,45"_s,
-        u"3.0 | 10pt | 124,45"_s,
-        u"1001 | 10pt | 146,45"_s,
+        u"1.0 | 10pt | 70,45"_s,
+        u"2.0 | 10pt | 94,45"_s,
+        u"3.0 | 10pt | 118,45"_s,
+        u"1001 | 10pt | 142,45"_s,
         // The chart 5 mm below the table: its bar reaching the top of 40 mm, its label under the
         // base line (the row's number: without a measure no name is known to fit).
         u"1 | 8pt | 10,96"_s,
@@ -96,9 +96,12 @@ void TestReportPage::oneDayPage()
     };
     QCOMPARE(describe(sheets.first().texts), expected);
     QCOMPARE(sheets.first().bars.size(), 1);
+    // One day has the whole width: its bar no wider than 15 mm, in the middle.
     const PrintedBox bar = sheets.first().bars.first();
     QCOMPARE(bar.yMm, 55.0);
     QCOMPARE(bar.heightMm, 40.0);
+    QCOMPARE(bar.widthMm, 15.0);
+    QCOMPARE(bar.xMm + bar.widthMm / 2, 10 + 180 / 2.0);
     QCOMPARE(sheets.first().lines.size(), 1); // the base line alone: no norm
     QCOMPARE(sheets.first().lines.first().yMm, 95.0);
 }
@@ -177,7 +180,7 @@ void TestReportPage::wideCellsWrapUnderThemselves()
     int nextRowY = 0;
     for (const PrintedText &t : texts) {
         QVERIFY2(t.xMm + Narrow.measure(t.text, t.font) <= Narrow.mm, qPrintable(describe(t)));
-        if (t.xMm == 80 && t.yMm >= 40 && t.text != u"1.0"_s)
+        if (t.xMm == 70 && t.yMm >= 40 && t.text != u"1.0"_s)
             reasonLines << t.text;
         if (t.text == u"Среднее"_s)
             nextRowY = t.yMm;
@@ -189,15 +192,22 @@ void TestReportPage::wideCellsWrapUnderThemselves()
 
 void TestReportPage::barLabelsAreNamesWhereTheyFit()
 {
-    ReportPrintout printout = days(2);
-    printout.bars[0].name = u"пн"_s;
-    const QList<PrintedText> texts = ReportPages(printout, Narrow, A4Height).first().texts;
+    // A month's slots of 180 / 31 mm hold "пн" (4 mm), not "день 2" (12 mm): its row's number
+    // instead. A week's slots hold every name.
+    ReportPrintout month = days(31);
+    month.bars[0].name = u"пн"_s;
     QStringList labels;
-    for (const PrintedText &t : texts)
+    for (const PrintedText &t : ReportPages(month, Narrow, A4Height).first().texts)
         if (t.font.pointSize == 8)
             labels << t.text;
-    // A slot of 180 / 31 mm holds "пн" (4 mm), not "день 2" (12 mm): its row's number instead.
-    QCOMPARE(labels, (QStringList{u"пн"_s, u"2"_s}));
+    QCOMPARE(labels.mid(0, 3), (QStringList{u"пн"_s, u"2"_s, u"3"_s}));
+
+    labels.clear();
+    for (const PrintedText &t : ReportPages(days(7), Narrow, A4Height).first().texts)
+        if (t.font.pointSize == 8)
+            labels << t.text;
+    QCOMPARE(labels.first(), u"день 1"_s);
+    QCOMPARE(labels.last(), u"день 7"_s);
 }
 
 void TestReportPage::printoutFollowsTheTable()

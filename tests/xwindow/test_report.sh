@@ -116,6 +116,7 @@ in_dialog 'Сохранить в PDF...' "$WORK/out/report"
 wait_gone 'Сохранить в PDF...' || fail "the PDF dialog did not close"
 sleep 0.3
 text=$(pdftotext -layout "$WORK/out/report.pdf" -) || fail "no PDF written"
+cp "$WORK/out/report.pdf" "$ARTEFACTS/report.pdf"
 for line in 'Отчёт за несколько дней' 'day 2 +50.1 +27.0 +6.0 +477' 'day 10 +16.7 +9.0 +2.0 +159' \
   'Среднее +33.4 +18.0 +4.0 +318' 'Всего +66.8 +36.0 +8.0 +636' 'Дата отчёта: '; do
   grep -Eq "$line" <<<"$text" || fail "the PDF lacks '$line':

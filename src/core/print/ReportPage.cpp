@@ -18,10 +18,11 @@ constexpr PrintFont Date{10, false, true, false};
 constexpr int Left = 10;
 constexpr int TitleTop = 10;
 constexpr int HeadingTop = 25;
-constexpr int FirstFigureX = 80;
-constexpr int ColumnWidth = 22;
+constexpr int FirstFigureX = 70;
+constexpr int ColumnWidth = 24;
 constexpr double BarAreaMm = 40;
 constexpr double ChartWidthMm = 180;
+constexpr double WidestBarMm = 15;
 constexpr int Gap = 5; // between the table, the chart's blocks and the date
 
 int columnX(int column)
@@ -143,7 +144,9 @@ QList<ReportSheet> ReportPages(const ReportPrintout &printout, const PrintableWi
     for (const ReportBar &bar : printout.bars)
         top = std::max(top, bar.kcal);
     const double chartWidth = std::min(ChartWidthMm, width.mm - 2 * Left);
-    const double slot = chartWidth / BarsPerBlock;
+    // Few days get wider slots, so that their names fit under their bars.
+    const double slot = chartWidth / std::clamp(int(printout.bars.size()), 1, BarsPerBlock);
+    const double barWidth = std::min(slot * 0.7, WidestBarMm);
     const int captionHeight = printout.normKcal ? LinePitch : 0;
     const int blockHeight = captionHeight + int(BarAreaMm) + 1 + int(std::ceil(TextHeightMm(Label)));
     for (qsizetype first = 0; first < printout.bars.size(); first += BarsPerBlock) {
@@ -161,10 +164,13 @@ QList<ReportSheet> ReportPages(const ReportPrintout &printout, const PrintableWi
             const ReportBar &bar = printout.bars.at(i);
             const double x = Left + (i - first) * slot;
             const double height = top > 0 ? std::max(0.0, bar.kcal) / top * BarAreaMm : 0;
-            sheet.bars.append({x + slot * 0.15, base - height, slot * 0.7, height});
-            const int labelX = int(std::floor(x));
-            const bool nameFits = width.measure && labelX + width.measure(bar.name, Label) <= x + slot;
-            sheet.texts.append({nameFits ? bar.name : QString::number(bar.row), Label, labelX, int(base) + 1});
+            sheet.bars.append({x + (slot - barWidth) / 2, base - height, barWidth, height});
+            // Centred under the bar where the measure is known, else at the slot's left.
+            const bool nameFits = width.measure && width.measure(bar.name, Label) <= slot - 1;
+            const QString label = nameFits ? bar.name : QString::number(bar.row);
+            const double labelWidth = width.measure ? width.measure(label, Label) : 0;
+            const int labelX = width.measure ? int(std::lround(x + (slot - labelWidth) / 2)) : int(std::floor(x));
+            sheet.texts.append({label, Label, labelX, int(base) + 1});
         }
     }
     const int dateTop = place(int(std::ceil(TextHeightMm(Date))));

@@ -53,7 +53,8 @@ struct ReportSheet
 [[nodiscard]] ReportPrintout PrintoutFromReport(const ReportTableModel &table, const DailyNorm &norm);
 
 // The title, the table (a row that does not fit goes to the next page at the title's top margin),
-// the chart in blocks of up to BarsPerBlock bars (a block that does not fit the rest of a page
+// the chart in blocks of up to BarsPerBlock bars (under each its day's name where it fits, else
+// its row's number in the table) (a block that does not fit the rest of a page
 // starts the next one), the date last. A cell wider than its column and the empty cells after it
 // goes on further lines under itself.
 constexpr int BarsPerBlock = 31;
