@@ -196,16 +196,18 @@ void TestReportPage::barLabelsAreNamesWhereTheyFit()
     // instead. A week's slots hold every name.
     ReportPrintout month = days(31);
     month.bars[0].name = u"пн"_s;
-    QStringList labels;
-    for (const PrintedText &t : ReportPages(month, Narrow, A4Height).first().texts)
-        if (t.font.pointSize == 8)
-            labels << t.text;
+    const auto labelsOf = [](const ReportPrintout &printout) {
+        const QList<ReportSheet> sheets = ReportPages(printout, Narrow, A4Height);
+        QStringList labels;
+        for (const PrintedText &t : sheets.first().texts)
+            if (t.font.pointSize == 8)
+                labels << t.text;
+        return labels;
+    };
+    QStringList labels = labelsOf(month);
     QCOMPARE(labels.mid(0, 3), (QStringList{u"пн"_s, u"2"_s, u"3"_s}));
 
-    labels.clear();
-    for (const PrintedText &t : ReportPages(days(7), Narrow, A4Height).first().texts)
-        if (t.font.pointSize == 8)
-            labels << t.text;
+    labels = labelsOf(days(7));
     QCOMPARE(labels.first(), u"день 1"_s);
     QCOMPARE(labels.last(), u"день 7"_s);
 }
