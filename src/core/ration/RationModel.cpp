@@ -164,17 +164,28 @@ void RationModel::setMass(int row, int grams)
     doStep({RationStep::Kind::ChangeMass, row, {{m_rows[row]}, {m_numbers[row]}}, {{changed}, {numbers}}});
 }
 
-void RationModel::replace(const QList<RationRow> &rows)
+QList<RationModel::RowNumbers> RationModel::checkedNumbers(const QList<RationRow> &rows)
 {
     if (rows.size() > Capacity)
         throw capacityWarning();
     QList<RowNumbers> numbers;
     numbers.reserve(rows.size());
     for (const RationRow &row : rows) {
-        const Numbers values = parseValues(row.values); // may throw: nothing touched yet
+        const Numbers values = parseValues(row.values);
         numbers.append({StrToFloat(row.grams), values});
     }
-    partsOf(rows, numbers); // may throw as well
+    partsOf(rows, numbers);
+    return numbers;
+}
+
+std::array<float, 4> RationModel::totalsOf(const QList<RationRow> &rows)
+{
+    return sumsOf(checkedNumbers(rows));
+}
+
+void RationModel::replace(const QList<RationRow> &rows)
+{
+    QList<RowNumbers> numbers = checkedNumbers(rows); // may throw: nothing touched yet
 
     beginResetModel();
     m_rows = rows;
@@ -285,19 +296,26 @@ void RationModel::putRows(int at, const RationRows &rows)
     endInsertRows();
 }
 
-void RationModel::recomputeTotals()
+std::array<float, 4> RationModel::sumsOf(const QList<RowNumbers> &numbers)
 {
     // Each row contributes grams * 0.01 * value, summed from every row again in long double and
     // shown in single precision. Not exact: each step rounds to long double (a 64-bit mantissa on
     // x86-64), far finer than the float shown for any real ration; rows removed leave no rounding.
     std::array<long double, 4> sums{};
-    for (const RowNumbers &row : m_numbers) {
+    for (const RowNumbers &row : numbers) {
         const long double factor = row.grams * 0.01L;
         for (size_t t = 0; t < sums.size(); ++t)
             sums[t] += factor * row.values[t];
     }
+    std::array<float, 4> totals{};
     for (size_t t = 0; t < sums.size(); ++t)
-        m_totals[t] = static_cast<float>(sums[t]);
+        totals[t] = static_cast<float>(sums[t]);
+    return totals;
+}
+
+void RationModel::recomputeTotals()
+{
+    m_totals = sumsOf(m_numbers);
     emit totalsChanged();
 }
 

@@ -55,6 +55,9 @@ public:
     void setMass(int row, int grams);
     // Replaces all rows at once, checked the same way as append.
     void replace(const QList<RationRow> &rows);
+    // The totals replace would give these rows, with the same checks and the same errors, without
+    // making a ration of them.
+    [[nodiscard]] static std::array<float, 4> totalsOf(const QList<RationRow> &rows);
 
     [[nodiscard]] const RationHistory &history() const { return m_history; }
     // Take back the last change, or do again the last one taken back; nothing when there is none.
@@ -84,6 +87,9 @@ private:
 
     [[nodiscard]] static Numbers parseValues(const ProductRecord &values);
     static Parts partsOf(const QList<RationRow> &rows, const QList<RowNumbers> &numbers);
+    // The numbers of rows that replace may take; throws otherwise.
+    [[nodiscard]] static QList<RowNumbers> checkedNumbers(const QList<RationRow> &rows);
+    [[nodiscard]] static std::array<float, 4> sumsOf(const QList<RowNumbers> &numbers);
     void recomputeTotals();
     // Replaces `count` rows from `at` with `rows`, telling the views; checks nothing.
     void splice(int at, int count, const RationRows &rows);

@@ -5,93 +5,106 @@
 #include "ration/RationModel.h"
 #include "report/ReportTexts.h"
 
-#include <QLocale>
+#include <charconv>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QString field(const QString &text)
+// Quoting looks at ASCII only, so it may work on the UTF-8 bytes.
+void appendField(QByteArray &csv, const QByteArray &text)
 {
-    const bool quoted = text.contains(u';') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
-    if (!quoted)
-        return text;
-    QString doubled = text;
-    doubled.replace(u"\""_s, u"\"\""_s);
-    return u'"' + doubled + u'"';
+    const bool quoted = text.contains(';') || text.contains('"') || text.contains('\r') || text.contains('\n');
+    if (!quoted) {
+        csv += text;
+        return;
+    }
+    csv += '"';
+    for (const char c : text) {
+        if (c == '"')
+            csv += '"';
+        csv += c;
+    }
+    csv += '"';
 }
 
-void appendLine(QString &csv, const QStringList &cells)
+void appendLine(QByteArray &csv, const QStringList &cells)
 {
     for (qsizetype i = 0; i < cells.size(); ++i) {
         if (i > 0)
-            csv += u';';
-        csv += field(cells[i]);
+            csv += ';';
+        appendField(csv, cells[i].toUtf8());
     }
-    csv += u"\r\n"_s;
+    csv += "\r\n";
 }
 
 // The shortest text that reads back as the same double: the row's contribution unrounded, so the
 // rows add up to the day's total, written without an exponent a spreadsheet might not take.
-QString number(long double value)
+void appendNumber(QByteArray &csv, long double value)
 {
-    if (value == 0)
-        return u"0"_s; // never "-0"
-    QString text = QString::number(double(value), 'f', QLocale::FloatingPointShortest);
-    text.replace(u'.', u',');
-    return text;
+    csv += ';';
+    const double shown = double(value);
+    if (shown == 0) {
+        csv += '0'; // never "-0"
+        return;
+    }
+    // Room for any double in fixed notation: 309 digits before the point, or some 330 after it.
+    char text[400];
+    const auto [end, ec] = std::to_chars(std::begin(text), std::end(text), shown, std::chars_format::fixed);
+    Q_ASSERT(ec == std::errc());
+    for (char *c = text; c != end; ++c) {
+        if (*c == '.')
+            *c = ',';
+    }
+    csv.append(text, end - text);
 }
 
-void appendProducts(QString &csv, const QString &dayName, const QList<RationRow> &rows)
+void appendProducts(QByteArray &csv, const QString &dayName, const QList<RationRow> &rows)
 {
+    const QByteArray day = dayName.toUtf8();
     for (const RationRow &row : rows) {
         // As the totals compute it: grams × 0.01 × value, in long double.
         const long double grams = StrToFloat(row.grams);
         const long double factor = grams * 0.01L;
         const ProductRecord &v = row.values;
-        appendLine(csv, {dayName, row.name, number(grams), number(factor * StrToFloat(v.Belki)),
-                         number(factor * StrToFloat(v.Giri)), number(factor * StrToFloat(v.Uglev)),
-                         number(factor * StrToFloat(v.Kal))});
+        appendField(csv, day);
+        csv += ';';
+        appendField(csv, row.name.toUtf8());
+        appendNumber(csv, grams);
+        for (const QString *value : {&v.Belki, &v.Giri, &v.Uglev, &v.Kal})
+            appendNumber(csv, factor * StrToFloat(*value));
+        csv += "\r\n";
     }
 }
 
-QString productsHeader()
+QByteArray startCsv()
 {
-    return u"День;Продукт;Масса, г;Белки, г;Жиры, г;Углеводы, г;кКалорий\r\n"_s;
-}
-
-QByteArray withBom(const QString &csv)
-{
-    return QByteArrayLiteral("\xEF\xBB\xBF") + csv.toUtf8();
+    return QByteArrayLiteral("\xEF\xBB\xBF")
+        + u"День;Продукт;Масса, г;Белки, г;Жиры, г;Углеводы, г;кКалорий\r\n"_s.toUtf8();
 }
 
 } // namespace
 
 QByteArray ReportCsv(const DayReport &report, const DailyNorm &norm)
 {
-    QString csv = productsHeader();
+    QByteArray csv = startCsv();
     for (const ReportDay &day : report.days)
         appendProducts(csv, day.name, day.rows); // a refused day has none
-    csv += u"\r\n"_s;
+    csv += "\r\n";
     appendLine(csv, ReportHeader(norm));
     for (const QStringList &cells : ReportRows(report, norm, u','))
         appendLine(csv, cells);
-    return withBom(csv);
+    return csv;
 }
 
 QByteArray DayCsv(const QString &dayName, const QList<RationRow> &rows)
 {
-    QString csv = productsHeader();
+    QByteArray csv = startCsv();
     appendProducts(csv, dayName, rows);
-    csv += u"\r\n"_s;
+    csv += "\r\n";
     appendLine(csv, ReportHeader(DailyNorm{}));
-    RationModel ration(u',');
-    ration.replace(rows);
-    DayTotals totals{};
-    for (size_t t = 0; t < totals.size(); ++t)
-        totals[t] = ration.total(RationModel::Total(t));
-    appendLine(csv, QStringList{dayName} + TotalsTexts(totals, !rows.isEmpty(), u','));
-    return withBom(csv);
+    appendLine(csv, QStringList{dayName} + TotalsTexts(RationModel::totalsOf(rows), !rows.isEmpty(), u','));
+    return csv;
 }
 
 bool WriteCsvFile(const QString &path, const QByteArray &bytes)
