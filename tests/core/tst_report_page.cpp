@@ -70,29 +70,29 @@ void TestReportPage::oneDayPage()
     const QStringList expected{
         u"Отчёт за несколько дней | 14pt bold | 10,10"_s,
         u"День | 10pt bold | 10,25"_s,
-        u"Белки, г | 10pt bold | 70,25"_s,
-        u"Жиры, г | 10pt bold | 94,25"_s,
-        u"Углеводы, г | 10pt bold | 118,25"_s,
-        u"кКалорий | 10pt bold | 142,25"_s,
+        u"Белки, г | 10pt bold | 62,25"_s,
+        u"Жиры, г | 10pt bold | 89,25"_s,
+        u"Углеводы, г | 10pt bold | 116,25"_s,
+        u"кКалорий | 10pt bold | 143,25"_s,
         u"день 1 | 10pt | 10,35"_s,
-        u"1.0 | 10pt | 70,35"_s,
-        u"2.0 | 10pt | 94,35"_s,
-        u"3.0 | 10pt | 118,35"_s,
-        u"1001 | 10pt | 142,35"_s,
+        u"1.0 | 10pt | 62,35"_s,
+        u"2.0 | 10pt | 89,35"_s,
+        u"3.0 | 10pt | 116,35"_s,
+        u"1001 | 10pt | 143,35"_s,
         u"Среднее | 10pt | 10,40"_s,
-        u"1.0 | 10pt | 70,40"_s,
-        u"2.0 | 10pt | 94,40"_s,
-        u"3.0 | 10pt | 118,40"_s,
-        u"1001 | 10pt | 142,40"_s,
+        u"1.0 | 10pt | 62,40"_s,
+        u"2.0 | 10pt | 89,40"_s,
+        u"3.0 | 10pt | 116,40"_s,
+        u"1001 | 10pt | 143,40"_s,
         u"Всего | 10pt | 10,45"_s,
-        u"1.0 | 10pt | 70,45"_s,
-        u"2.0 | 10pt | 94,45"_s,
-        u"3.0 | 10pt | 118,45"_s,
-        u"1001 | 10pt | 142,45"_s,
+        u"1.0 | 10pt | 62,45"_s,
+        u"2.0 | 10pt | 89,45"_s,
+        u"3.0 | 10pt | 116,45"_s,
+        u"1001 | 10pt | 143,45"_s,
         // The chart 5 mm below the table: its bar reaching the top of 40 mm, its label under the
         // base line (the row's number: without a measure no name is known to fit).
-        u"1 | 8pt | 10,96"_s,
-        u"Дата отчёта: 10.12.2026 | 10pt italic | 10,105"_s,
+        u"1 | 7pt | 10,96"_s,
+        u"Дата отчёта: 10.12.2026 | 10pt italic | 10,104"_s,
     };
     QCOMPARE(describe(sheets.first().texts), expected);
     QCOMPARE(sheets.first().bars.size(), 1);
@@ -146,7 +146,7 @@ void TestReportPage::longReportSpansPagesInOrder()
             previousY = t.yMm;
             if (t.font.pointSize == 10 && t.xMm == 10 && t.text.startsWith(u"день"_s))
                 dayCells << t.text;
-            if (t.font.pointSize == 8)
+            if (t.font.pointSize == 7)
                 labels << t.text;
         }
         for (const PrintedBox &box : sheet.bars + sheet.lines) {
@@ -180,7 +180,7 @@ void TestReportPage::wideCellsWrapUnderThemselves()
     int nextRowY = 0;
     for (const PrintedText &t : texts) {
         QVERIFY2(t.xMm + Narrow.measure(t.text, t.font) <= Narrow.mm, qPrintable(describe(t)));
-        if (t.xMm == 70 && t.yMm >= 40 && t.text != u"1.0"_s)
+        if (t.xMm == 62 && t.yMm >= 40 && t.text != u"1.0"_s)
             reasonLines << t.text;
         if (t.text == u"Среднее"_s)
             nextRowY = t.yMm;
@@ -200,7 +200,7 @@ void TestReportPage::barLabelsAreNamesWhereTheyFit()
         const QList<ReportSheet> sheets = ReportPages(printout, Narrow, A4Height);
         QStringList labels;
         for (const PrintedText &t : sheets.first().texts)
-            if (t.font.pointSize == 8)
+            if (t.font.pointSize == 7)
                 labels << t.text;
         return labels;
     };

@@ -13,13 +13,13 @@ namespace {
 constexpr PrintFont Title{14, true, false, true};
 constexpr PrintFont Heading{10, true, false, false};
 constexpr PrintFont Cell{10, false, false, false};
-constexpr PrintFont Label{8, false, false, false};
+constexpr PrintFont Label{7, false, false, false};
 constexpr PrintFont Date{10, false, true, false};
 constexpr int Left = 10;
 constexpr int TitleTop = 10;
 constexpr int HeadingTop = 25;
-constexpr int FirstFigureX = 70;
-constexpr int ColumnWidth = 24;
+constexpr int FirstFigureX = 62;
+constexpr int ColumnWidth = 27;
 constexpr double BarAreaMm = 40;
 constexpr double ChartWidthMm = 180;
 constexpr double WidestBarMm = 15;
