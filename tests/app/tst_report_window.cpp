@@ -174,6 +174,7 @@ private slots:
     void initTestCase();
     void chosenDaysInTheTable();
     void normSharesFollowTheNorm();
+    void tooManyDaysWarnOpeningNothing();
     void doubleClickOpensTheDay();
     void csvOfTheReportAndOfTheDay();
     void csvWriteFailureWarns_data();
@@ -286,6 +287,22 @@ void TestReportWindow::normSharesFollowTheNorm()
     QCOMPARE(shares(), (QStringList{u"От нормы"_s, u"48 %"_s, u"16 %"_s}));
     QVERIFY(window->findChild<QWidget *>(u"chrDays"_s)->accessibleDescription().endsWith(u", норма: 1000 кКалорий"_s));
     QFile::remove(settings.fileName());
+}
+
+void TestReportWindow::tooManyDaysWarnOpeningNothing()
+{
+    AppFixture app;
+    start(app);
+    QStringList names;
+    for (int i = 0; i <= DayReport::MaxDays; ++i)
+        names << u"\"день %1.edk\""_s.arg(i);
+    app.expectBoxes(1);
+    FileDialog::setNextFileName(names.join(u' '));
+    app.child<QAction>("mnuFileReport")->trigger();
+    QCOMPARE(app.boxes.size(), 1);
+    QCOMPARE(app.boxes.first().kind, UserError::Kind::Warning);
+    QCOMPARE(app.boxes.first().text, u"Отчёт может включать не более 366 рационов"_s);
+    QVERIFY(!app.main->findChild<TfrmReport *>(u"frmReport"_s));
 }
 
 void TestReportWindow::csvOfTheReportAndOfTheDay()

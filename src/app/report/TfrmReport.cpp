@@ -83,18 +83,20 @@ void TfrmReport::showReport(const DayReport &report, const DailyNorm &norm)
     m_table->setReport(report, norm);
     grdReport->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     grdReport->clearSpans();
+    // The days as the table holds them (in their order).
+    const QList<ReportDay> &days = m_table->report().days;
     QList<DayBarsChart::Bar> bars;
-    const int kcalColumn = 4;
+    const int kcalColumn = 4; // "кКалорий", after the name and the three grams
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const int day = m_table->dayOfRow(row);
         if (day < 0)
             continue;
-        if (!report.days.at(day).isRead()) {
+        if (!days.at(day).isRead()) {
             // The reason over the figure columns, so that it does not widen the first of them.
             grdReport->setSpan(row, 1, 1, m_table->columnCount() - 1);
             continue;
         }
-        const ReportDay &d = report.days.at(day);
+        const ReportDay &d = days.at(day);
         bars.append({d.name, double(d.totals[DailyNorm::Kal]), m_table->index(row, kcalColumn).data().toString()});
     }
     chrDays->setBars(bars, norm[DailyNorm::Kal]);
