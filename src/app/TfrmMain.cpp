@@ -32,10 +32,14 @@
 #include "print/PrintoutFromRation.h"
 #include "ration/RationModel.h"
 #include "rotlabel/TabcRotLabel.h"
+#include "report/DayReport.h"
+#include "report/ReportCsv.h"
+#include "report/TfrmReport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -135,6 +139,16 @@ TfrmNorm *TfrmMain::frmNorm()
     return m_frmNorm;
 }
 
+TfrmReport *TfrmMain::frmReport()
+{
+    if (!m_frmReport) {
+        m_frmReport = new TfrmReport(this);
+        connect(m_frmReport, &TfrmReport::dayChosen, this, guarded(this, &TfrmMain::openReportDay));
+        connect(m_frmReport, &TfrmReport::printRequested, this, guarded(this, &TfrmMain::printReport));
+    }
+    return m_frmReport;
+}
+
 TfrmWeight *TfrmMain::frmWeight()
 {
     if (!m_frmWeight)
@@ -213,6 +227,26 @@ FileDialog *TfrmMain::dlgSavePdf()
         m_dlgSavePdf->setObjectName(u"dlgSavePdf"_s);
     }
     return m_dlgSavePdf;
+}
+
+FileDialog *TfrmMain::dlgReport()
+{
+    if (!m_dlgReport) {
+        m_dlgReport = new FileDialog(this, u"Выбрать рационы..."_s, FileDialog::AcceptOpen);
+        m_dlgReport->setObjectName(u"dlgReport"_s);
+        m_dlgReport->allowSeveralFiles();
+    }
+    return m_dlgReport;
+}
+
+FileDialog *TfrmMain::dlgSaveCsv()
+{
+    if (!m_dlgSaveCsv) {
+        m_dlgSaveCsv = new FileDialog(this, u"Сохранить в CSV..."_s, FileDialog::AcceptSave,
+                                      {u"CSV (*.csv)"_s, u"Все файлы (*)"_s}, u"csv"_s);
+        m_dlgSaveCsv->setObjectName(u"dlgSaveCsv"_s);
+    }
+    return m_dlgSaveCsv;
 }
 
 void TfrmMain::createPanels()
@@ -389,7 +423,14 @@ void TfrmMain::createMenu()
     mnuFileSavePdf = mnuFile->addAction(AppIcons::icon(AppIcons::SaveAs), u"Сохранить в PDF..."_s);
     mnuFileSavePdf->setObjectName(u"mnuFileSavePdf"_s);
     connect(mnuFileSavePdf, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSavePdfClick));
+    mnuFileSaveCsv = mnuFile->addAction(AppIcons::icon(AppIcons::SaveAs), u"Сохранить в CSV..."_s);
+    mnuFileSaveCsv->setObjectName(u"mnuFileSaveCsv"_s);
+    connect(mnuFileSaveCsv, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileSaveCsvClick));
     mnuFile->addSeparator()->setObjectName(u"N6"_s);
+    // It starts by opening files, as "Открыть" does.
+    mnuFileReport = mnuFile->addAction(AppIcons::icon(AppIcons::Open), u"Отчёт за несколько дней..."_s);
+    mnuFileReport->setObjectName(u"mnuFileReport"_s);
+    connect(mnuFileReport, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileReportClick));
     mnuFileNorm = mnuFile->addAction(AppIcons::icon(AppIcons::Norm), u"Норма дня..."_s);
     mnuFileNorm->setObjectName(u"mnuFileNorm"_s);
     connect(mnuFileNorm, &QAction::triggered, this, guarded(this, &TfrmMain::mnuFileNormClick));
@@ -704,6 +745,7 @@ void TfrmMain::mnuFileClick()
     mnuFileSaveAs->setEnabled(hasRows);
     mnuFilePrint->setEnabled(hasRows);
     mnuFileSavePdf->setEnabled(hasRows); // the same pages as Печать
+    mnuFileSaveCsv->setEnabled(hasRows);
 }
 
 // Each command checks its own rule, whatever reached it: the menu, a shortcut or a screen
@@ -779,10 +821,70 @@ void TfrmMain::mnuFileNormClick()
     // The new norm holds from now on, whether or not it can be kept for the next start.
     m_normSettings = frmNorm()->settings();
     showNorm();
+    if (m_frmReport)
+        m_frmReport->setNorm(m_normSettings.norm);
     const QString path = NormSettingsPath();
     if (!SaveNormSettings(path, m_normSettings))
         MessageBoxes::show(UserError::Kind::Warning,
                            u"Ошибка записи файла "_s + path + u"\nНорма дня действует до выхода из программы"_s);
+}
+
+void TfrmMain::mnuFileReportClick()
+{
+    if (modalDialogOpen())
+        return;
+    const QStringList paths = dlgReport()->chooseSeveral();
+    if (paths.isEmpty())
+        return;
+    const DayReport report = ReadDayReport(paths); // too many files: its warning, and no window
+    TfrmReport *window = frmReport();
+    window->showReport(report, m_normSettings.norm);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void TfrmMain::openReportDay(const QString &path)
+{
+    if (modalDialogOpen())
+        return;
+    m_files->openFile(path);
+}
+
+void TfrmMain::printReport()
+{
+    if (modalDialogOpen() || !m_frmReport)
+        return;
+    TfrmPrint *dialog = frmPrint();
+    dialog->setReportPrintout(m_frmReport->printout());
+    dialog->exec();
+}
+
+namespace {
+// The day's name in the table: the file's name without ".edk", or "Рацион" for a day never saved.
+QString dayName(const QString &path)
+{
+    if (path.isEmpty())
+        return u"Рацион"_s;
+    QString name = QFileInfo(path).fileName();
+    if (name.endsWith(u".edk"_s, Qt::CaseInsensitive))
+        name.chop(4);
+    return name;
+}
+} // namespace
+
+void TfrmMain::mnuFileSaveCsvClick()
+{
+    if (modalDialogOpen() || m_ration->isEmpty())
+        return;
+    const QString path = dlgSaveCsv()->choose();
+    if (path.isEmpty())
+        return;
+    QList<RationRow> rows;
+    for (int i = 0; i < m_ration->count(); ++i)
+        rows.append({m_ration->name(i), m_ration->grams(i), m_ration->RationTable(i)});
+    if (!WriteCsvFile(path, DayCsv(dayName(CurrentFileName()), rows)))
+        MessageBoxes::show(UserError::Kind::Warning, u"Ошибка записи файла "_s + path + u"\n"_s);
 }
 
 void TfrmMain::mnuCatalogueFindClick()

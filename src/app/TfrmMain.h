@@ -21,6 +21,7 @@ class TabcPopupMenu;
 class TabcRotLabel;
 class TfrmDish;
 class TfrmPrint;
+class TfrmReport;
 class NormPanel;
 class TfrmNorm;
 class TfrmProduct;
@@ -47,6 +48,7 @@ public:
     [[nodiscard]] TfrmPrint *frmPrint();
     [[nodiscard]] TfrmNorm *frmNorm();
     [[nodiscard]] TfrmDish *frmDish();
+    [[nodiscard]] TfrmReport *frmReport();
 
     [[nodiscard]] RationModel *ration() const { return m_ration; }
 
@@ -83,6 +85,8 @@ public slots:
     void mnuFileSavePdfClick();
     void mnuFileExitClick();
     void mnuFileNormClick();
+    void mnuFileReportClick();
+    void mnuFileSaveCsvClick();
     void mnuCatalogueFindClick();
     void mnuCatalogueClick();
     void mnuCatalogueNewClick();
@@ -116,6 +120,11 @@ private:
     [[nodiscard]] FileDialog *dlgSave();
     [[nodiscard]] FileDialog *dlgOpen();
     [[nodiscard]] FileDialog *dlgSavePdf();
+    [[nodiscard]] FileDialog *dlgReport();
+    [[nodiscard]] FileDialog *dlgSaveCsv();
+    // A day of the report, opened as "Открыть" opens the file chosen.
+    void openReportDay(const QString &path);
+    void printReport();
     // Shows product p of category k in the two grids, as if the user had gone there.
     void showProduct(int k, int p);
     // The page as printed and saved as PDF: the ration model's rows and totals, and the norm's lines.
@@ -141,6 +150,9 @@ private:
     TfrmNorm *m_frmNorm = nullptr;
     TfrmDish *m_frmDish = nullptr;
     DishCommands *m_dishCommands = nullptr;
+    TfrmReport *m_frmReport = nullptr;
+    FileDialog *m_dlgReport = nullptr;
+    FileDialog *m_dlgSaveCsv = nullptr;
     NormSettings m_normSettings;
     NormPanel *m_normPanel = nullptr;
     bool m_totalsMoved = false; // aside for the norm
@@ -166,6 +178,8 @@ private:
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFilePrint = nullptr;
     QAction *mnuFileSavePdf = nullptr;
+    QAction *mnuFileSaveCsv = nullptr;
+    QAction *mnuFileReport = nullptr;
     QAction *mnuFileNorm = nullptr;
     QAction *mnuFileExit = nullptr;
 

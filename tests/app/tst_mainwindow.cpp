@@ -287,8 +287,9 @@ void TestMainWindow::windowLayout()
     for (const QAction *item : items)
         texts << (item->isSeparator() ? u"-"_s : item->text());
     QCOMPARE(texts, (QStringList{u"Сохранить\tCtrl+S"_s, u"Сохранить как...\tCtrl+Shift+S"_s,
-                                 u"Открыть\tCtrl+O"_s, u"-"_s, u"Печать\tCtrl+P"_s, u"Сохранить в PDF..."_s, u"-"_s,
-                                 u"Норма дня..."_s, u"-"_s, u"Выход\tAlt+X"_s}));
+                                 u"Открыть\tCtrl+O"_s, u"-"_s, u"Печать\tCtrl+P"_s, u"Сохранить в PDF..."_s,
+                                 u"Сохранить в CSV..."_s, u"-"_s, u"Отчёт за несколько дней..."_s, u"Норма дня..."_s,
+                                 u"-"_s, u"Выход\tAlt+X"_s}));
     for (const QAction *item : items)
         QVERIFY(item->isSeparator() || !item->icon().isNull());
 }

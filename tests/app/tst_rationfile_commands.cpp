@@ -33,7 +33,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 }
 
 // Opens the menu as the mouse does and returns which of the ration's items it offered (the norm's
-// item is always there).
+// and the report's items are always there).
 QStringList offeredItems(AppFixture &app)
 {
     auto *menu = app.child<QMenu>("mnuFile");
@@ -42,7 +42,8 @@ QStringList offeredItems(AppFixture &app)
     if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
         return {u"the menu did not open"_s};
     for (const QAction *item : menu->actions()) {
-        if (!item->isSeparator() && item->isEnabled() && item->objectName() != u"mnuFileNorm"_s)
+        if (!item->isSeparator() && item->isEnabled() && item->objectName() != u"mnuFileNorm"_s
+            && item->objectName() != u"mnuFileReport"_s)
             enabled << item->objectName();
     }
     menu->hide();
@@ -54,7 +55,8 @@ QStringList availableItems(AppFixture &app)
 {
     QStringList enabled;
     for (const QAction *item : app.child<QMenu>("mnuFile")->actions()) {
-        if (!item->isSeparator() && item->isEnabled() && item->objectName() != u"mnuFileNorm"_s)
+        if (!item->isSeparator() && item->isEnabled() && item->objectName() != u"mnuFileNorm"_s
+            && item->objectName() != u"mnuFileReport"_s)
             enabled << item->objectName();
     }
     return enabled;
@@ -122,7 +124,7 @@ void typeName(QFileDialog *dialog, const QString &name)
 }
 
 const QStringList AllItems{u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileOpen"_s, u"mnuFilePrint"_s,
-                           u"mnuFileSavePdf"_s, u"mnuFileExit"_s};
+                           u"mnuFileSavePdf"_s, u"mnuFileSaveCsv"_s, u"mnuFileExit"_s};
 
 } // namespace
 
@@ -174,7 +176,8 @@ void TestRationFileCommands::menuOffersSaveAsAndPrintExactlyWithRows()
     QCOMPARE(FileDialog::nextFileNameCount(), 0);
     QCOMPARE(bytesOf(path), fixture("two_rows.edk"));
     QCOMPARE(offeredItems(app), (QStringList{u"mnuFileSave"_s, u"mnuFileSaveAs"_s, u"mnuFileOpen"_s,
-                                             u"mnuFilePrint"_s, u"mnuFileSavePdf"_s, u"mnuFileExit"_s}));
+                                             u"mnuFilePrint"_s, u"mnuFileSavePdf"_s, u"mnuFileSaveCsv"_s,
+                                             u"mnuFileExit"_s}));
 
     // Removing the rows one at a time leaves Save, but not Save as or Print.
     app.main->ration()->remove(1);
@@ -279,6 +282,7 @@ void TestRationFileCommands::noCommandRunsOverAModalDialog()
                 if (QApplication::activeModalWidget() == app.weight()) {
                     for (const QString &name : AllItems)
                         pressItem(app, name);
+                    pressItem(app, u"mnuFileReport"_s);
                     pressed = true;
                 }
                 app.weight()->reject();

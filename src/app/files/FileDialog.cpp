@@ -72,6 +72,45 @@ QString FileDialog::choose()
     return m_lastChoice;
 }
 
+void FileDialog::allowSeveralFiles()
+{
+    setFileMode(ExistingFiles);
+}
+
+namespace {
+// The names in a typed name field: each in double quotes, or the whole text as one name.
+QStringList typedNames(const QString &text)
+{
+    if (!text.contains(u'"'))
+        return text.isEmpty() ? QStringList() : QStringList{text};
+    QStringList names;
+    const QStringList parts = text.split(u'"');
+    for (qsizetype i = 1; i < parts.size(); i += 2)
+        if (!parts.at(i).isEmpty())
+            names << parts.at(i);
+    return names;
+}
+} // namespace
+
+QStringList FileDialog::chooseSeveral()
+{
+    QStringList &names = nextFileNames();
+    QStringList chosen;
+    if (!names.isEmpty()) {
+        for (const QString &name : typedNames(names.takeFirst()))
+            chosen << withDefaultSuffix(name);
+    } else {
+        if (!m_lastChoice.isEmpty())
+            selectFile(m_lastChoice);
+        if (exec() != Accepted)
+            return {};
+        chosen = selectedFiles();
+    }
+    if (!chosen.isEmpty())
+        m_lastChoice = chosen.constFirst();
+    return chosen;
+}
+
 void FileDialog::accept()
 {
     if (acceptMode() == AcceptSave) {

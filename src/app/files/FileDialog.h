@@ -18,6 +18,13 @@ public:
     // Shows the dialog modally and returns the path chosen, or an empty text when cancelled.
     [[nodiscard]] QString choose();
 
+    // An open dialog that takes one or more files that exist, typed in its name field as
+    // "a.edk" "b.edk" or picked together in its list.
+    void allowSeveralFiles();
+    // Shows the dialog modally and returns the paths chosen, none when cancelled. A name given
+    // by setNextFileName is read as that name field would read it.
+    [[nodiscard]] QStringList chooseSeveral();
+
     // Tests: the next dialogs take these names in turn instead of showing; an empty name
     // cancels. A name whose replacement is turned down is passed over for the next one, as the
     // dialog then stays open for another choice. The default suffix is added as the dialog does:

@@ -2,6 +2,7 @@
 
 #include "messages/MessageBoxes.h"
 #include "printing/PdfPages.h"
+#include "printing/ReportPdf.h"
 #include "ReplaceFile.h"
 
 #include <QBuffer>
@@ -26,4 +27,14 @@ bool PdfFileCommand::write(const QString &path, const RationPrintout &printout)
     if (!WriteRationPdf(buffer, printout, PdfFileLayout()))
         return false;
     return ReplaceFile(path, buffer.data());
+}
+
+void PdfFileCommand::saveReport(const QString &path, const ReportPrintout &printout)
+{
+    ReportPrintout dated = printout;
+    dated.date = ReportDate();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!WriteReportPdf(buffer, dated, PdfFileLayout()) || !ReplaceFile(path, buffer.data()))
+        MessageBoxes::show(UserError::Kind::Warning, u"Ошибка записи файла "_s + path + u"\n"_s);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/RationPage.h"
+#include "print/ReportPage.h"
 
 #include <QString>
 
@@ -14,4 +15,7 @@ public:
 
     // Writes PRINTOUT into PATH; false, with nothing of the file changed, when it cannot.
     [[nodiscard]] static bool write(const QString &path, const RationPrintout &printout);
+
+    // The same for the report over several days.
+    static void saveReport(const QString &path, const ReportPrintout &printout);
 };

@@ -47,7 +47,7 @@ QString unreachable(const QString &words)
 }
 
 // The job's steps, on its own thread.
-void run(const std::shared_ptr<PrintJob::Shared> &shared, Spooler &spooler, const RationPrintout &printout)
+void run(const std::shared_ptr<PrintJob::Shared> &shared, Spooler &spooler, const PrintJob::Document &document)
 {
     const auto fail = [&](const QString &message) {
         shared->post([message](PrintJob &job) { job.finish(false, message); });
@@ -73,7 +73,7 @@ void run(const std::shared_ptr<PrintJob::Shared> &shared, Spooler &spooler, cons
 
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    if (!WriteRationPdf(pdf, printout, printer->layout)) {
+    if (!document(pdf, printer->layout)) {
         fail(refusal(printer->name, {}));
         return;
     }
@@ -120,8 +120,17 @@ void run(const std::shared_ptr<PrintJob::Shared> &shared, Spooler &spooler, cons
 } // namespace
 
 PrintJob::PrintJob(std::unique_ptr<Spooler> spooler, RationPrintout printout, QObject *parent)
+    : PrintJob(std::move(spooler),
+               [printout = std::move(printout)](QIODevice &pdf, const QPageLayout &paper) {
+                   return WriteRationPdf(pdf, printout, paper);
+               },
+               parent)
+{
+}
+
+PrintJob::PrintJob(std::unique_ptr<Spooler> spooler, Document document, QObject *parent)
     : QObject(parent), m_shared(std::make_shared<Shared>()), m_spooler(std::move(spooler)),
-      m_printout(std::move(printout))
+      m_document(std::move(document))
 {
     m_shared->receiver = this;
 }
@@ -140,8 +149,8 @@ void PrintJob::start()
     m_printing = true;
     UnfinishedJobs::withdrawAtExit();
     // Detached: a hung spooler must keep neither the window nor the program's end waiting.
-    std::thread([shared = m_shared, spooler = std::move(m_spooler), printout = m_printout] {
-        run(shared, *spooler, printout);
+    std::thread([shared = m_shared, spooler = std::move(m_spooler), document = m_document] {
+        run(shared, *spooler, document);
     }).detach();
 }
 

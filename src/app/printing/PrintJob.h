@@ -6,7 +6,11 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
+
+class QIODevice;
+class QPageLayout;
 
 // One printout on the default printer, run on a thread of its own so that a spooler that is
 // slow or hung never stops the windows: the spooler names the printer, the pages are drawn as a
@@ -22,6 +26,9 @@ class PrintJob : public QObject
     Q_OBJECT
 public:
     PrintJob(std::unique_ptr<Spooler> spooler, RationPrintout printout, QObject *parent = nullptr);
+    // Any document: DOCUMENT draws its pages as a PDF on the printer's paper, on the job's thread.
+    using Document = std::function<bool(QIODevice &pdf, const QPageLayout &paper)>;
+    PrintJob(std::unique_ptr<Spooler> spooler, Document document, QObject *parent = nullptr);
     // A job still in progress is aborted.
     ~PrintJob() override;
 
@@ -44,6 +51,6 @@ signals:
 private:
     std::shared_ptr<Shared> m_shared;
     std::unique_ptr<Spooler> m_spooler;
-    RationPrintout m_printout;
+    Document m_document;
     bool m_printing = false;
 };

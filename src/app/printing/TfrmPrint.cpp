@@ -6,6 +6,7 @@
 #include "messages/MessageBoxes.h"
 #include "printing/DefaultPrinter.h"
 #include "printing/PrintJob.h"
+#include "printing/ReportPdf.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -58,7 +59,15 @@ void TfrmPrint::FormShow()
     // The spooler is talked to on the job's own thread: the dialog is on screen, reading
     // "Отменить", until the spooler has taken the job.
     delete m_job;
-    m_job = new PrintJob(DefaultPrinter::spooler(), printout, this);
+    if (m_report) {
+        ReportPrintout report = *m_report;
+        report.date = printout.date;
+        m_job = new PrintJob(
+            DefaultPrinter::spooler(),
+            [report](QIODevice &pdf, const QPageLayout &paper) { return WriteReportPdf(pdf, report, paper); }, this);
+    } else {
+        m_job = new PrintJob(DefaultPrinter::spooler(), printout, this);
+    }
     connect(m_job, &PrintJob::printerNamed, this,
             [this](const QString &name) { lblPrn->setText(u"Печать: "_s + name + u"..."_s); });
     connect(m_job, &PrintJob::printed, this, [this] {

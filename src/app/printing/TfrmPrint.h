@@ -1,6 +1,9 @@
 #pragma once
 
 #include "print/RationPage.h"
+#include "print/ReportPage.h"
+
+#include <optional>
 
 #include <QDialog>
 
@@ -19,7 +22,13 @@ public:
     explicit TfrmPrint(QWidget *parent);
 
     // The ration's rows and totals; the date is added when the page is printed.
-    void setPrintout(const RationPrintout &printout) { m_printout = printout; }
+    void setPrintout(const RationPrintout &printout)
+    {
+        m_printout = printout;
+        m_report.reset();
+    }
+    // The report over several days instead, until the next setPrintout.
+    void setReportPrintout(const ReportPrintout &printout) { m_report = printout; }
 
 public slots:
     void FormShow();
@@ -34,5 +43,6 @@ private:
     QLabel *lblPrn = nullptr; // what is being printed, then that it is done
     QPushButton *BitBtn1 = nullptr; // Cancel, then Close
     RationPrintout m_printout;
+    std::optional<ReportPrintout> m_report;
     PrintJob *m_job = nullptr; // the last job started; Abort withdraws it while it is printing
 };
