@@ -18,7 +18,7 @@ namespace {
 
 RationPrintout fullRation()
 {
-    RationPrintout printout{{}, u"1234,5"_s, u"567,8"_s, u"9012,3"_s, u"45678"_s, u"10.12.2026"_s};
+    RationPrintout printout{{}, u"1234,5"_s, u"567,8"_s, u"9012,3"_s, u"45678"_s, u"10.12.2026"_s, {}};
     for (int i = 0; i < 1024; ++i)
         printout.rows << u"Продукт номер %1 = %2"_s.arg(i).arg(50 + i % 300);
     return printout;

@@ -39,7 +39,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -860,19 +859,6 @@ void TfrmMain::printReport()
     dialog->exec();
 }
 
-namespace {
-// The day's name in the table: the file's name without ".edk", or "Рацион" for a day never saved.
-QString dayName(const QString &path)
-{
-    if (path.isEmpty())
-        return u"Рацион"_s;
-    QString name = QFileInfo(path).fileName();
-    if (name.endsWith(u".edk"_s, Qt::CaseInsensitive))
-        name.chop(4);
-    return name;
-}
-} // namespace
-
 void TfrmMain::mnuFileSaveCsvClick()
 {
     if (modalDialogOpen() || m_ration->isEmpty())
@@ -880,10 +866,7 @@ void TfrmMain::mnuFileSaveCsvClick()
     const QString path = dlgSaveCsv()->choose();
     if (path.isEmpty())
         return;
-    QList<RationRow> rows;
-    for (int i = 0; i < m_ration->count(); ++i)
-        rows.append({m_ration->name(i), m_ration->grams(i), m_ration->RationTable(i)});
-    if (!WriteCsvFile(path, DayCsv(dayName(CurrentFileName()), rows)))
+    if (!WriteCsvFile(path, DayCsv(DayName(CurrentFileName()), m_ration->rows())))
         MessageBoxes::show(UserError::Kind::Warning, u"Ошибка записи файла "_s + path + u"\n"_s);
 }
 

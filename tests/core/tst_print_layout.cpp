@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 namespace {
 RationPrintout printout(const QStringList &rows)
 {
-    return {rows, u"32,3"_s, u"21,5"_s, u"14,8"_s, u"386"_s, u"10.12.2026"_s};
+    return {rows, u"32,3"_s, u"21,5"_s, u"14,8"_s, u"386"_s, u"10.12.2026"_s, {}};
 }
 
 QString describe(const PrintedText &t)

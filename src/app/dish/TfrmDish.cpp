@@ -204,9 +204,7 @@ void TfrmDish::edit(const QString &category, const QString &name, const DishReci
 DishRecipe TfrmDish::recipe() const
 {
     DishRecipe recipe;
-    recipe.ingredients.reserve(m_ingredients->count());
-    for (int i = 0; i < m_ingredients->count(); ++i)
-        recipe.ingredients.append({m_ingredients->name(i), m_ingredients->grams(i), m_ingredients->RationTable(i)});
+    recipe.ingredients = m_ingredients->rows();
     recipe.cookedMass = cookedMass();
     return recipe;
 }
@@ -339,9 +337,7 @@ bool TfrmDish::eventFilter(QObject *watched, QEvent *event)
 
 void TfrmDish::btnFromRationClick()
 {
-    QList<RationRow> rows = recipe().ingredients;
-    for (int i = 0; i < m_dayRation->count(); ++i)
-        rows.append({m_dayRation->name(i), m_dayRation->grams(i), m_dayRation->RationTable(i)});
+    const QList<RationRow> rows = m_ingredients->rows() + m_dayRation->rows();
     if (rows.size() > DishRecipe::MaxIngredients)
         throw DishCapacityWarning(); // nothing changes
     m_ingredients->replace(rows);

@@ -44,19 +44,10 @@ void RationFileCommands::openFile(const QString &path)
     emit fileNamed();
 }
 
-QList<RationRow> RationFileCommands::rows() const
-{
-    QList<RationRow> rows;
-    rows.reserve(m_ration->count());
-    for (int i = 0; i < m_ration->count(); ++i)
-        rows.append(RationRow{m_ration->name(i), m_ration->grams(i), m_ration->RationTable(i)});
-    return rows;
-}
-
 bool RationFileCommands::write(const QString &path)
 {
     // An empty ration gives an empty file, which opens as the empty ration.
-    if (WriteRationFile(path, rows()))
+    if (WriteRationFile(path, m_ration->rows()))
         return true;
     MessageBoxes::show(UserError::Kind::Warning, u"Ошибка записи файла "_s + path + u"\n"_s);
     return false;

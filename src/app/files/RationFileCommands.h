@@ -5,7 +5,6 @@
 #include <QString>
 
 class RationModel;
-struct RationRow;
 
 // Save, Save as and Open of the main window's menu, once the user has named the file: the ration
 // to and from ration files, and the file last used. A failed command leaves the ration, the files
@@ -32,7 +31,6 @@ signals:
     void fileNamed();
 
 private:
-    [[nodiscard]] QList<RationRow> rows() const;
     [[nodiscard]] bool write(const QString &path);
 
     RationModel *m_ration;

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-bool WriteRationPdf(QIODevice &device, const RationPrintout &printout, const QPageLayout &layout)
+bool WritePdfPages(QIODevice &device, const QPageLayout &layout, const LayOutPages &layOut, const DrawPdfPage &draw)
 {
     QPdfWriter writer(&device);
     writer.setResolution(1200);
@@ -18,17 +18,29 @@ bool WriteRationPdf(QIODevice &device, const RationPrintout &printout, const QPa
     const PrintableWidth width{printable.width(), [&writer](const QString &text, const PrintFont &font) {
                                    return PrintedWidthMm(writer, text, font);
                                }};
-    const QList<QList<PrintedText>> pages = SplitIntoPages(RationPage(printout, width), printable.height());
+    const qsizetype pages = layOut(width, printable.height());
 
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
-    for (qsizetype i = 0; i < pages.size(); ++i) {
+    for (qsizetype i = 0; i < pages; ++i) {
         if (i > 0 && !writer.newPage())
             return false;
-        DrawPage(painter, pages.at(i));
+        draw(painter, i);
     }
     return painter.end();
+}
+
+bool WriteRationPdf(QIODevice &device, const RationPrintout &printout, const QPageLayout &layout)
+{
+    QList<QList<PrintedText>> pages;
+    return WritePdfPages(
+        device, layout,
+        [&](const PrintableWidth &width, double heightMm) {
+            pages = SplitIntoPages(RationPage(printout, width), heightMm);
+            return pages.size();
+        },
+        [&](QPainter &painter, qsizetype i) { DrawPage(painter, pages.at(i)); });
 }
 
 QPageLayout PdfFileLayout()

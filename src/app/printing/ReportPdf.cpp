@@ -1,10 +1,10 @@
 #include "printing/ReportPdf.h"
 
 #include "printing/PageDrawing.h"
+#include "printing/PdfPages.h"
 
 #include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 
 namespace {
 QRectF inDots(const QPaintDevice &device, const PrintedBox &box)
@@ -34,24 +34,12 @@ void DrawReportSheet(QPainter &painter, const ReportSheet &sheet)
 
 bool WriteReportPdf(QIODevice &device, const ReportPrintout &printout, const QPageLayout &layout)
 {
-    QPdfWriter writer(&device);
-    writer.setResolution(1200);
-    writer.setCreator(QString());
-    if (!writer.setPageLayout(layout))
-        return false;
-    const QRectF printable = layout.paintRect(QPageLayout::Millimeter);
-    const PrintableWidth width{printable.width(), [&writer](const QString &text, const PrintFont &font) {
-                                   return PrintedWidthMm(writer, text, font);
-                               }};
-    const QList<ReportSheet> sheets = ReportPages(printout, width, printable.height());
-
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    for (qsizetype i = 0; i < sheets.size(); ++i) {
-        if (i > 0 && !writer.newPage())
-            return false;
-        DrawReportSheet(painter, sheets.at(i));
-    }
-    return painter.end();
+    QList<ReportSheet> sheets;
+    return WritePdfPages(
+        device, layout,
+        [&](const PrintableWidth &width, double heightMm) {
+            sheets = ReportPages(printout, width, heightMm);
+            return sheets.size();
+        },
+        [&](QPainter &painter, qsizetype i) { DrawReportSheet(painter, sheets.at(i)); });
 }

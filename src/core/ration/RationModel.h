@@ -42,6 +42,8 @@ public:
     [[nodiscard]] QString rowText(int i) const;
     [[nodiscard]] QString name(int i) const;
     [[nodiscard]] QString grams(int i) const;
+    // All rows, top to bottom, each with its values' Name empty.
+    [[nodiscard]] const QList<RationRow> &rows() const { return m_rows; }
     // The values of row i with an empty Name; an empty record outside the rows.
     [[nodiscard]] ProductRecord RationTable(int i) const;
 

@@ -54,9 +54,7 @@ ReportDay readDay(const QString &path)
 {
     ReportDay day;
     day.path = path;
-    day.name = QFileInfo(path).fileName();
-    if (day.name.endsWith(u".edk"_s, Qt::CaseInsensitive))
-        day.name.chop(4);
+    day.name = DayName(path);
 
     const std::optional<ParsedRationFile> file = ReadRationFile(path, RationModel::Capacity);
     if (!file) {
@@ -101,6 +99,16 @@ std::array<long double, 4> DayReport::mean() const
             m /= n;
     }
     return means;
+}
+
+QString DayName(const QString &path)
+{
+    if (path.isEmpty())
+        return u"Рацион"_s;
+    QString name = QFileInfo(path).fileName();
+    if (name.endsWith(u".edk"_s, Qt::CaseInsensitive))
+        name.chop(4);
+    return name;
 }
 
 bool NaturalNameLess(const QString &a, const QString &b)

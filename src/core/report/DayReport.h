@@ -33,6 +33,9 @@ struct DayReport
     [[nodiscard]] std::array<long double, 4> mean() const;
 };
 
+// A day's name: its file's name without ".edk"; "Рацион" for a day never saved (no path).
+[[nodiscard]] QString DayName(const QString &path);
+
 // "день 2" before "день 10": digit runs compared as numbers, the rest case-insensitively, the
 // same on every machine whatever its locale.
 [[nodiscard]] bool NaturalNameLess(const QString &a, const QString &b);
