@@ -23,23 +23,23 @@ NO_PRODUCT="Найти продукт...:on Новый продукт...:on Из
 A_PRODUCT="Найти продукт...:on Новый продукт...:on Изменить продукт...:on Удалить продукт:on Новое блюдо...:on Изменить блюдо...:off "
 
 main_only=$(windows)
-for item in 'Печать' 'Сохранить в PDF...' 'Сохранить как...' 'Сохранить'; do
+for item in 'Печать' 'Сохранить в PDF...' 'Сохранить в CSV...' 'Сохранить как...' 'Сохранить'; do
   press_item "$item"
   sleep 1
   [ "$(windows)" = "$main_only" ] || { screenshot pressed-unavailable; fail "a press on $item opened a window"; }
 done
-[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Сохранить в PDF...:off Норма дня...:on Выход:on Отменить:off Повторить:off $NO_PRODUCT" ] \
+[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Сохранить в PDF...:off Сохранить в CSV...:off Отчёт за несколько дней...:on Норма дня...:on Выход:on Отменить:off Повторить:off $NO_PRODUCT" ] \
   || fail "items of the empty ration: $(items)"
 
 add_product 'Творог 9%' 150
-WITH_ROW="Сохранить:off Сохранить как...:on Открыть:on Печать:on Сохранить в PDF...:on Норма дня...:on Выход:on"
+WITH_ROW="Сохранить:off Сохранить как...:on Открыть:on Печать:on Сохранить в PDF...:on Сохранить в CSV...:on Отчёт за несколько дней...:on Норма дня...:on Выход:on"
 [ "$(items)" = "$WITH_ROW Отменить: добавление «Творог 9%»:on Повторить:off $A_PRODUCT" ] \
   || fail "items with a row: $(items)"
 
 # Taken back and done again, the ration's items follow as after any change.
 xdotool key --clearmodifiers ctrl+z
 sleep 0.5
-[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Сохранить в PDF...:off Норма дня...:on Выход:on Отменить:off Повторить: добавление «Творог 9%»:on $A_PRODUCT" ] \
+[ "$(items)" = "Сохранить:off Сохранить как...:off Открыть:on Печать:off Сохранить в PDF...:off Сохранить в CSV...:off Отчёт за несколько дней...:on Норма дня...:on Выход:on Отменить:off Повторить: добавление «Творог 9%»:on $A_PRODUCT" ] \
   || fail "items after undo: $(items)"
 for item in 'Печать' 'Сохранить в PDF...' 'Сохранить как...' 'Отменить'; do
   press_item "$item"
