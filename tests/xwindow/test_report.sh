@@ -110,6 +110,38 @@ print("csv ok:", len(products) - 1, "product rows,", len(days) - 1, "total rows"
 PY
 cp "$WORK/out/report.csv" "$ARTEFACTS/report.csv"
 
+# Where LibreOffice is at hand: Calc takes the file in columns with its import as a Russian user
+# gets it (";", '"', UTF-8, Russian locale), and keeps the figures as numbers through .xlsx and back.
+if command -v soffice >/dev/null 2>&1; then
+  LO="$WORK/lo"
+  mkdir -p "$LO/back"
+  office() { HOME="$LO" timeout 180 soffice --headless --norestore "-env:UserInstallation=file://$LO/profile" "$@" >/dev/null 2>&1; }
+  office --infilter='CSV:59,34,76,1,,1049' --convert-to xlsx --outdir "$LO" "$WORK/out/report.csv" \
+    && office --convert-to fods --outdir "$LO/back" "$LO/report.xlsx" || fail "LibreOffice did not convert the CSV"
+  /usr/bin/python3 - "$LO/back/report.fods" <<'PY' || fail "Calc does not read the CSV's figures as numbers"
+import sys, xml.etree.ElementTree as ET
+T = "{urn:oasis:names:tc:opendocument:xmlns:table:1.0}"
+O = "{urn:oasis:names:tc:opendocument:xmlns:office:1.0}"
+rows = []
+for row in ET.parse(sys.argv[1]).iter(T + "table-row"):
+    cells = []
+    for cell in row:
+        text = "".join(cell.itertext()).strip()
+        kind = cell.get(O + "value-type")
+        cells += [(kind, cell.get(O + "value"), text)] * int(cell.get(T + "number-columns-repeated", "1"))
+    while cells and cells[-1][0] is None and not cells[-1][2]:
+        cells.pop()
+    rows.append(cells)
+header = [text for _, _, text in rows[0]]
+assert header == ["День", "Продукт", "Масса, г", "Белки, г", "Жиры, г", "Углеводы, г", "кКалорий"], header
+product = next(r for r in rows[1:] if r and r[0][2] == "day 2")
+assert [kind for kind, _, _ in product[2:7]] == ["float"] * 5, product
+total = next(r for r in rows if r and r[0][2] == "Всего")
+assert total[4][0] == "float" and float(total[4][1]) == 636, total
+print("calc ok: figures are numbers,", len(rows), "rows")
+PY
+fi
+
 # The PDF: the rows and the date, read back.
 press_button 'Сохранить в PDF...'
 in_dialog 'Сохранить в PDF...' "$WORK/out/report"
