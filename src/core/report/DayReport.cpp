@@ -6,13 +6,8 @@
 #include "rationfile/RationFromFile.h"
 
 #include <QFileInfo>
-#include <QThread>
 
 #include <algorithm>
-#include <atomic>
-#include <system_error>
-#include <thread>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -137,27 +132,8 @@ DayReport ReadDayReport(const QStringList &paths)
         throw UserError(u"Отчёт может включать не более 366 рационов"_s, UserError::Kind::Warning);
     DayReport report;
     report.days.resize(paths.size());
-    // Files are read side by side on every core: a month of full days takes a single core longer
-    // than the user should wait. Each file is taken by one thread, which fills its own day; the
-    // list is not touched meanwhile.
-    ReportDay *const days = report.days.data();
-    std::atomic<qsizetype> next{0};
-    const auto work = [&] {
-        for (qsizetype i = next++; i < paths.size(); i = next++)
-            days[i] = readDay(paths[i]);
-    };
-    const qsizetype helpers = std::min<qsizetype>(QThread::idealThreadCount(), paths.size()) - 1;
-    std::vector<std::thread> threads;
-    for (qsizetype t = 0; t < helpers; ++t) {
-        try {
-            threads.emplace_back(work);
-        } catch (const std::system_error &) {
-            break; // fewer threads, the same work
-        }
-    }
-    work();
-    for (std::thread &thread : threads)
-        thread.join();
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        report.days[i] = readDay(paths[i]);
     std::stable_sort(report.days.begin(), report.days.end(),
                      [](const ReportDay &x, const ReportDay &y) { return NaturalNameLess(x.name, y.name); });
     return report;
