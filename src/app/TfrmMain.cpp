@@ -220,11 +220,8 @@ FileDialog *TfrmMain::dlgOpen()
 
 FileDialog *TfrmMain::dlgSavePdf()
 {
-    if (!m_dlgSavePdf) {
-        m_dlgSavePdf = new FileDialog(this, u"Сохранить в PDF..."_s, FileDialog::AcceptSave, {u"PDF (*.pdf)"_s},
-                                      u"pdf"_s);
-        m_dlgSavePdf->setObjectName(u"dlgSavePdf"_s);
-    }
+    if (!m_dlgSavePdf)
+        m_dlgSavePdf = FileDialog::pdfSaver(this);
     return m_dlgSavePdf;
 }
 
@@ -240,11 +237,8 @@ FileDialog *TfrmMain::dlgReport()
 
 FileDialog *TfrmMain::dlgSaveCsv()
 {
-    if (!m_dlgSaveCsv) {
-        m_dlgSaveCsv = new FileDialog(this, u"Сохранить в CSV..."_s, FileDialog::AcceptSave,
-                                      {u"CSV (*.csv)"_s, u"Все файлы (*)"_s}, u"csv"_s);
-        m_dlgSaveCsv->setObjectName(u"dlgSaveCsv"_s);
-    }
+    if (!m_dlgSaveCsv)
+        m_dlgSaveCsv = FileDialog::csvSaver(this);
     return m_dlgSaveCsv;
 }
 

@@ -46,6 +46,21 @@ FileDialog::FileDialog(QWidget *parent, const QString &title, AcceptMode mode, c
     setSizeGripEnabled(true);
 }
 
+FileDialog *FileDialog::pdfSaver(QWidget *parent)
+{
+    auto *dialog = new FileDialog(parent, u"Сохранить в PDF..."_s, AcceptSave, {u"PDF (*.pdf)"_s}, u"pdf"_s);
+    dialog->setObjectName(u"dlgSavePdf"_s);
+    return dialog;
+}
+
+FileDialog *FileDialog::csvSaver(QWidget *parent)
+{
+    auto *dialog =
+        new FileDialog(parent, u"Сохранить в CSV..."_s, AcceptSave, {u"CSV (*.csv)"_s, u"Все файлы (*)"_s}, u"csv"_s);
+    dialog->setObjectName(u"dlgSaveCsv"_s);
+    return dialog;
+}
+
 QString FileDialog::choose()
 {
     QStringList &names = nextFileNames();

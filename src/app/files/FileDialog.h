@@ -15,6 +15,10 @@ public:
     FileDialog(QWidget *parent, const QString &title, AcceptMode mode, const QStringList &filters,
                const QString &suffix);
 
+    // The save dialogs of the PDF and CSV files, the same in every window that writes them.
+    [[nodiscard]] static FileDialog *pdfSaver(QWidget *parent);
+    [[nodiscard]] static FileDialog *csvSaver(QWidget *parent);
+
     // Shows the dialog modally and returns the path chosen, or an empty text when cancelled.
     [[nodiscard]] QString choose();
 
