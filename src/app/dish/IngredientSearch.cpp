@@ -3,6 +3,7 @@
 #include "catalogue/FoundProductsModel.h"
 #include "dish/EnterRelease.h"
 #include "input/LeftPressOnly.h"
+#include "look/WindowLook.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -32,6 +33,7 @@ IngredientSearch::IngredientSearch(const Catalogue *catalogue, QWidget *parent)
     edtDishFind->setObjectName(u"edtDishFind"_s);
     edtDishFind->setMaxLength(1024); // as the search window's field
     edtDishFind->setPlaceholderText(u"Слова из названия продукта"_s);
+    WindowLook::readableHint(edtDishFind);
     edtDishFind->setAccessibleName(u"Найти продукт для блюда"_s);
     edtDishFind->setAccessibleDescription(
         u"Слова из названия в любом порядке; стрелки выбирают продукт, Ввод добавляет его в блюдо"_s);
@@ -82,7 +84,6 @@ void IngredientSearch::restart()
     m_replaceText = false;
     edtDishFind->clear();
     catalogueChanged();
-    edtDishFind->setFocus(Qt::OtherFocusReason);
 }
 
 void IngredientSearch::showFirstFound()
