@@ -106,6 +106,7 @@ TfrmDish::TfrmDish(const Catalogue *catalogue, const RationModel *dayRation, QWi
     edtCookedMass->setObjectName(u"edtCookedMass"_s);
     edtCookedMass->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]{0,6}"_s), edtCookedMass));
     edtCookedMass->setAccessibleName(u"Масса готового блюда, г"_s);
+    WindowLook::readableHint(edtCookedMass);
     edtCookedMass->setAccessibleDescription(u"Пусто: сумма масс продуктов"_s);
     edtCookedMass->setMaximumWidth(QFontMetrics(font()).horizontalAdvance(u"0000000"_s) + 16);
     auto *massLabel = new QLabel(u"&Масса готового блюда, г:"_s, this);

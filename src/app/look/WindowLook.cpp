@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QObject>
 #include <QPalette>
@@ -126,6 +127,20 @@ private:
     QPointer<QWindow> m_watched;
 };
 } // namespace
+
+void WindowLook::readableHint(QLineEdit *field)
+{
+    QPalette palette = field->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        const QColor text = palette.color(group, QPalette::Text);
+        const QColor ground = palette.color(group, QPalette::Base);
+        const auto mix = [](int t, int g) { return (t * 3 + g * 2) / 5; };
+        palette.setColor(group, QPalette::PlaceholderText,
+                         QColor(mix(text.red(), ground.red()), mix(text.green(), ground.green()),
+                                mix(text.blue(), ground.blue())));
+    }
+    field->setPalette(palette);
+}
 
 void WindowLook::fillBackground(QWidget *widget, const QColor &color)
 {

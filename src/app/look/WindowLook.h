@@ -3,6 +3,7 @@
 #include <QColor>
 #include <Qt>
 
+class QLineEdit;
 class QMenuBar;
 class QWidget;
 
@@ -20,6 +21,11 @@ constexpr Qt::WindowFlags FixedDialog =
 void fillBackground(QWidget *widget, const QColor &color);
 // A menu bar lying on such a ground draws its titles in the ground's text colour.
 void matchGround(QMenuBar *bar);
+
+// The field's hint (a search's "Слова из названия продукта", a dish's raw mass) is read, not
+// decoration: drawn between the text's colour and the ground's, nearer the text, where some dark
+// schemes put it barely apart from the ground.
+void readableHint(QLineEdit *field);
 
 // What the frame of a dialog of fixed size needs, called once the dialog's own widgets are in
 // place. The dialog is kept out of the minimised, maximised and full-screen states that a window

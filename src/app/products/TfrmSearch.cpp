@@ -54,6 +54,7 @@ TfrmSearch::TfrmSearch(const Catalogue *catalogue, QWidget *parent)
     // layout slow on every keystroke.
     edtFind->setMaxLength(1024);
     edtFind->setPlaceholderText(u"Слова из названия продукта"_s);
+    WindowLook::readableHint(edtFind);
     edtFind->setAccessibleName(u"Найти продукт"_s);
     edtFind->setAccessibleDescription(
         u"Слова из названия в любом порядке; стрелки выбирают продукт, Ввод добавляет его в рацион"_s);
