@@ -403,14 +403,18 @@ void TestReportWindow::pdfAndPrintHoldTheRowsAndTheDate()
     DefaultPrinter::useSpooler([shared] { return std::make_unique<CapturingSpooler>(shared); });
     QTimer poll;
     poll.setInterval(10);
+    QString title;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto *label = app.print()->findChild<QLabel *>(u"lblPrn"_s);
+        if (app.print()->isVisible())
+            title = app.print()->windowTitle();
         if (app.print()->isVisible() && label->text() == u"Печать завершена..."_s)
             app.print()->reject();
     });
     poll.start();
     click(window, "btnPrint");
     poll.stop();
+    QCOMPARE(title, u"Печать отчёта..."_s);
     const std::lock_guard<std::mutex> lock(shared->mutex);
     QCOMPARE(pdfRows(shared->pdf, days.path(u"печать.pdf"_s)), expected);
 }

@@ -47,6 +47,19 @@ void TfrmPrint::showEvent(QShowEvent *event)
         runGuarded([&] { FormShow(); });
 }
 
+void TfrmPrint::setPrintout(const RationPrintout &printout)
+{
+    m_printout = printout;
+    m_report.reset();
+    setWindowTitle(u"Печать рациона..."_s);
+}
+
+void TfrmPrint::setReportPrintout(const ReportPrintout &printout)
+{
+    m_report = printout;
+    setWindowTitle(u"Печать отчёта..."_s);
+}
+
 void TfrmPrint::FormShow()
 {
     // A job that fails must not leave an earlier job's completion text on show.

@@ -22,13 +22,9 @@ public:
     explicit TfrmPrint(QWidget *parent);
 
     // The ration's rows and totals; the date is added when the page is printed.
-    void setPrintout(const RationPrintout &printout)
-    {
-        m_printout = printout;
-        m_report.reset();
-    }
-    // The report over several days instead, until the next setPrintout.
-    void setReportPrintout(const ReportPrintout &printout) { m_report = printout; }
+    void setPrintout(const RationPrintout &printout);
+    // The report over several days instead, until the next setPrintout; the title says which.
+    void setReportPrintout(const ReportPrintout &printout);
 
 public slots:
     void FormShow();
